@@ -1,0 +1,66 @@
+// The sibling program: a short splash with the game's title and the maker's
+// mark. It closes itself after about three seconds; a click closes it sooner.
+#include <QApplication>
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+namespace {
+
+class Splash final : public QWidget {
+public:
+    Splash()
+    {
+        setWindowTitle(QStringLiteral("kelvane games"));
+        setFixedSize(360, 200);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        QLinearGradient g(0, 0, 0, height());
+        g.setColorAt(0, QColor(24, 68, 58));
+        g.setColorAt(1, QColor(9, 27, 23));
+        p.fillRect(rect(), g);
+        p.setPen(QPen(QColor(228, 188, 28), 2));
+        p.drawRoundedRect(QRectF(rect()).adjusted(6, 6, -6, -6), 10, 10);
+
+        QFont title(QStringLiteral("Liberation Sans"));
+        title.setBold(true);
+        title.setPixelSize(52);
+        p.setFont(title);
+        p.drawText(QRect(0, 30, width(), 80), Qt::AlignCenter, QStringLiteral("FIFTEEN"));
+
+        QFont small = title;
+        small.setPixelSize(16);
+        p.setFont(small);
+        p.setPen(QColor(57, 193, 193));
+        p.drawText(QRect(0, 110, width(), 24), Qt::AlignCenter, QStringLiteral("a sliding puzzle"));
+        small.setPixelSize(13);
+        p.setFont(small);
+        p.setPen(QColor(250, 242, 206));
+        p.drawText(QRect(0, 150, width(), 24), Qt::AlignCenter, QStringLiteral("kelvane games"));
+    }
+
+    void mousePressEvent(QMouseEvent*) override { close(); }
+};
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    Splash splash;
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        splash.move(screen->availableGeometry().center() - splash.rect().center());
+    splash.show();
+    splash.raise();
+    splash.activateWindow();
+    QTimer::singleShot(3000, &splash, &QWidget::close);
+    return app.exec();
+}

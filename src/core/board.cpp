@@ -1,0 +1,56 @@
+#include "board.h"
+
+#include <limits>
+
+namespace fifteen {
+
+void BoardStores::create_board()
+{
+    board.assign(kCellCount, 0);
+}
+
+void BoardStores::rebuild_board()
+{
+    for (std::size_t i = 0; i < kCellCount; ++i)
+        board.at(i) = cells[i];
+}
+
+void BoardStores::copy_to_shown()
+{
+    for (std::size_t i = 0; i < kCellCount; ++i)
+        shown_board[i] = board.at(i);
+}
+
+bool slide_tile(Cells& cells, int n)
+{
+    auto at = [&cells](int cell) -> int& { return cells.at(static_cast<std::size_t>(cell - 1)); };
+    if (at(n) == 0)
+        return false;
+    for (int neighbour : kNeighbours.at(static_cast<std::size_t>(n - 1))) {
+        if (neighbour == 0)
+            break;
+        if (at(neighbour) == 0) {
+            at(neighbour) = at(n);
+            at(n) = 0;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool is_solved(const std::vector<int>& board)
+{
+    bool solved = board.at(15) == 0;
+    for (std::size_t i = 0; i < 15; ++i)
+        solved = (board.at(i) == static_cast<int>(i) + 1) && solved;
+    return solved;
+}
+
+std::int16_t counted_move(std::int16_t move_count)
+{
+    if (move_count == std::numeric_limits<std::int16_t>::max())
+        return move_count;
+    return static_cast<std::int16_t>(move_count + 1);
+}
+
+}  // namespace fifteen

@@ -1,0 +1,72 @@
+#include "highscore.h"
+
+namespace fifteen {
+
+namespace {
+
+// Reads one field from `pos` up to its ".", at most `slots` characters.
+// Returns false when the field breaks the limit or the text ends first.
+bool read_field(std::string_view text, std::size_t& pos, std::size_t slots, std::string& field)
+{
+    field.clear();
+    while (pos < text.size() && text[pos] != '.') {
+        if (field.size() == slots)
+            return false;
+        field.push_back(text[pos]);
+        ++pos;
+    }
+    if (pos >= text.size())
+        return false;
+    ++pos;  // step over the "."
+    return true;
+}
+
+std::string score_digits(const std::string& field)
+{
+    std::string digits;
+    for (char c : field)
+        digits.push_back(c >= '0' && c <= '9' ? c : '0');
+    return digits;
+}
+
+}  // namespace
+
+std::vector<std::string> parse_table_text(std::string_view text)
+{
+    std::vector<std::string> captions;
+    std::size_t pos = 0;
+    std::string field;
+    for (int place = 0; place < kPlaces; ++place) {
+        if (!read_field(text, pos, kNameSlots, field))
+            break;
+        captions.push_back(field);
+        if (!read_field(text, pos, kScoreSlots, field))
+            break;
+        captions.push_back(score_digits(field));
+    }
+    return captions;
+}
+
+std::string compose_table_text(const Captions& names, const Captions& scores)
+{
+    std::string text;
+    for (std::size_t p = 0; p < kPlaces; ++p) {
+        text += names[p];
+        text += '.';
+        text += scores[p];
+        text += '.';
+    }
+    return text;
+}
+
+std::optional<std::string> table_file_bytes(std::string_view text)
+{
+    if (text.size() > kTextLimit)
+        return std::nullopt;
+    std::string bytes(text);
+    if (bytes.size() + 2 <= kFileLimit)
+        bytes += "\r\n";
+    return bytes;
+}
+
+}  // namespace fifteen

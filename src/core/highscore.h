@@ -1,0 +1,41 @@
+#pragma once
+// The high-score text: twenty "."-terminated fields, name 1, score 1, ...,
+// name 10, score 10, then CR LF. One byte per character.
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fifteen {
+
+inline constexpr int kPlaces = 10;
+inline constexpr std::size_t kNameSlots = 8;   // longest name the reader takes
+inline constexpr std::size_t kScoreSlots = 4;  // longest score the reader takes
+inline constexpr std::size_t kTextLimit = 120; // longest table text written
+inline constexpr std::size_t kFileLimit = 120; // largest file the start accepts
+
+inline constexpr std::string_view kDefaultTableText =
+    "TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300."
+    "SENYA.350.TAO KI.400.ZORIA.450.PALKA.500.OKU.550.";
+
+using Captions = std::array<std::string, kPlaces>;
+
+// Walks the text once and returns the captions in the order the labels take
+// them: name 1, score 1, name 2, ... The list stops before the first field
+// that breaks a limit (a name over 8 characters, a score over 4, or a text
+// that ends before the tenth score's "."); the fields before it stand.
+// A score character that is not a digit reads as "0". Whatever follows the
+// tenth score's "." is ignored.
+[[nodiscard]] std::vector<std::string> parse_table_text(std::string_view text);
+
+// Name 1, ".", score 1, ".", ... name 10, ".", score 10, ".".
+[[nodiscard]] std::string compose_table_text(const Captions& names, const Captions& scores);
+
+// The bytes to store for a table text, or nothing when the text is longer
+// than 120 characters. A text of 119 or 120 characters is stored without its
+// line end, so that the file never grows past the 120 bytes the start
+// accepts; the reader ignores the line end anyway.
+[[nodiscard]] std::optional<std::string> table_file_bytes(std::string_view text);
+
+}  // namespace fifteen

@@ -1,0 +1,14 @@
+#pragma once
+// The check of a winner's name after it has been turned into capitals.
+#include <string_view>
+
+namespace fifteen {
+
+// True when every character of the upper-cased name has a code from 65 to
+// 122 (the capitals A..Z and the six signs [ \ ] ^ _ `), checked from the
+// last character to the first. A name whose capital form has another length
+// than the typed name (such as one with "ß") is refused too, as is the
+// empty name.
+[[nodiscard]] bool name_acceptable(std::u32string_view upper, std::size_t typed_length);
+
+}  // namespace fifteen

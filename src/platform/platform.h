@@ -1,0 +1,31 @@
+#pragma once
+// The services the game takes from the desktop, behind one small interface so
+// that window tests can record the calls instead of making them.
+#include <QString>
+#include <QUrl>
+
+namespace fifteen {
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // The folder that holds the program and its data files.
+    [[nodiscard]] virtual QString app_dir() const = 0;
+    // Starts a program by its path with no arguments and does not wait for it.
+    // Returns false when it cannot be started.
+    [[nodiscard]] virtual bool launch(const QString& program) = 0;
+    // The pause at start-up, with the event queue served.
+    virtual void startup_pause() = 0;
+    // Plays a sound file asynchronously; a new sound cuts the one playing.
+    virtual void play_sound(const QString& path) = 0;
+    // Opens a web address in the user's browser without waiting for it.
+    virtual void open_url(const QUrl& url) = 0;
+    // Tells the user, on the terminal, why the program ends.
+    virtual void report(const QString& line) = 0;
+    // Ends the program at once with `status`: no close handling runs. The
+    // real one never returns; the caller returns right after it all the same.
+    virtual void end_program(int status) = 0;
+};
+
+}  // namespace fifteen

@@ -1,0 +1,70 @@
+#include "qt_platform.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QEventLoop>
+#include <QProcess>
+#include <QSoundEffect>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+namespace fifteen {
+
+namespace {
+constexpr int kStartupPauseMs = 3000;
+}
+
+QtPlatform::QtPlatform() = default;
+QtPlatform::~QtPlatform() = default;
+
+QString QtPlatform::app_dir() const
+{
+    return QCoreApplication::applicationDirPath();
+}
+
+bool QtPlatform::launch(const QString& program)
+{
+    return QProcess::startDetached(program, {});
+}
+
+void serve_events_for(int milliseconds)
+{
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void QtPlatform::startup_pause()
+{
+    serve_events_for(kStartupPauseMs);
+}
+
+void QtPlatform::play_sound(const QString& path)
+{
+    // A fresh effect for every play reads the file anew; dropping the old one
+    // cuts a sound that is still playing.
+    sound_.reset();
+    sound_ = std::make_unique<QSoundEffect>();
+    sound_->setSource(QUrl::fromLocalFile(path));
+    sound_->play();
+}
+
+void QtPlatform::open_url(const QUrl& url)
+{
+    QDesktopServices::openUrl(url);
+}
+
+void QtPlatform::report(const QString& line)
+{
+    std::fprintf(stderr, "fifteen: %s\n", line.toLocal8Bit().constData());
+}
+
+void QtPlatform::end_program(int status)
+{
+    std::fflush(stdout);
+    std::fflush(stderr);
+    std::_Exit(status);
+}
+
+}  // namespace fifteen

@@ -1,0 +1,32 @@
+#pragma once
+// The real desktop services.
+#include <QObject>
+#include <memory>
+
+#include "platform.h"
+
+class QSoundEffect;
+
+namespace fifteen {
+
+class QtPlatform final : public Platform {
+public:
+    QtPlatform();
+    ~QtPlatform() override;
+
+    [[nodiscard]] QString app_dir() const override;
+    [[nodiscard]] bool launch(const QString& program) override;
+    void startup_pause() override;
+    void play_sound(const QString& path) override;
+    void open_url(const QUrl& url) override;
+    void report(const QString& line) override;
+    void end_program(int status) override;
+
+private:
+    std::unique_ptr<QSoundEffect> sound_;
+};
+
+// Waits `milliseconds` with the event queue served, sleeping between events.
+void serve_events_for(int milliseconds);
+
+}  // namespace fifteen

@@ -1,0 +1,175 @@
+// The window and its 44 controls in their design places and start states.
+#include "form1.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDir>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QImageReader>
+#include <QPainter>
+#include <QScreen>
+
+#include "core/trap.h"
+#include "name_box.h"
+#include "picture_control.h"
+#include "platform/data_path.h"
+#include "platform/platform.h"
+#include "text_label.h"
+
+namespace fifteen {
+
+namespace {
+
+constexpr int kClientWidth = 500;
+constexpr int kClientHeight = 430;
+const QColor kWindowColour(6, 18, 15);  // shows below the background picture
+const QColor kGold(228, 188, 28);
+const QColor kTeal(57, 193, 193);
+const QColor kDarkGreen(19, 54, 46);
+const QColor kScoreYellow(216, 233, 33);
+
+constexpr std::array<int, 4> kColumnLeft{16, 96, 176, 256};
+constexpr std::array<int, 4> kRowTop{63, 144, 224, 304};
+
+const char* const kPlaceNames[kPlaces] = {"prvo_mesto", "drugo_mesto", "trece_mesto", "cetvrto_mesto",
+                                          "peto_mesto", "sesto_mesto", "sedmo_mesto", "osmo_mesto",
+                                          "deveto_mesto", "deseto_mesto"};
+
+QPixmap design(const char* name)
+{
+    return QPixmap(QStringLiteral(":/design/") + QLatin1String(name));
+}
+
+}  // namespace
+
+Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Fifteen"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(kClientWidth, kClientHeight);
+    setWindowIcon(QIcon(QStringLiteral(":/design/icon.png")));
+    setCursor(QCursor(design("cursor.png"), 0, 0));
+    setMouseTracking(true);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    background_ = design("background.jpg");
+    build_controls();
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+}
+
+Form1::~Form1() = default;
+
+void Form1::build_controls()
+{
+    // Creation order is stacking order: the name box and OK lie above the
+    // name-entry panel, and the box above every picture.
+    const QPixmap tile = design("tile.jpg");
+    for (int n = 1; n <= kCellCount; ++n) {
+        auto* image = new PictureControl(QStringLiteral("Image%1").arg(n), this);
+        image->move(kColumnLeft[std::size_t((n - 1) % 4)], kRowTop[std::size_t((n - 1) / 4)]);
+        image->set_picture(tile);
+        connect(image, &PictureControl::clicked, this, [this, n] { Image_Click(n); });
+        if (n == 8 || n == 12 || n == 16)
+            connect(image, &PictureControl::mouse_moved, this, &Form1::right_column_MouseMove);
+        Image[std::size_t(n - 1)] = image;
+    }
+
+    auto picture = [this](const char* name, int left, int top, const char* look, bool visible) {
+        auto* control = new PictureControl(QLatin1String(name), this);
+        control->move(left, top);
+        control->set_picture(design(look));
+        control->setVisible(visible);
+        return control;
+    };
+    Image54 = picture("Image54", 0, 393, "startover_normal.jpg", true);
+    Image54->setCursor(QCursor(design("startover_cursor.png"), 7, 1));
+    startover = picture("startover", 0, 394, "startover_lit.jpg", false);
+    kelvane = picture("kelvane", 374, 392, "logo.jpg", true);
+    welldone = picture("welldone", 362, 203, "welldone.jpg", false);
+    upis = picture("upis", 192, 0, "name_panel.jpg", false);
+    ok = picture("ok", 284, 22, "ok.jpg", false);
+    connect(Image54, &PictureControl::mouse_moved, this, &Form1::Image54_MouseMove);
+    connect(startover, &PictureControl::clicked, this, &Form1::startover_Click);
+    connect(kelvane, &PictureControl::clicked, this, &Form1::kelvane_Click);
+    connect(kelvane, &PictureControl::mouse_moved, this, &Form1::kelvane_MouseMove);
+    connect(ok, &PictureControl::clicked, this, &Form1::ok_Click);
+    connect(ok, &PictureControl::mouse_moved, this, &Form1::ok_MouseMove);
+
+    const QColor window_text = palette().color(QPalette::WindowText);
+    Label2 = new TextLabel(QStringLiteral("Label2"), {318, 402, 27, 18}, kTeal, window_text, 13, Qt::AlignRight, this);
+    Label2->setText(QStringLiteral("0"));
+    for (std::size_t p = 0; p < kPlaces; ++p) {
+        const int top = 33 + 17 * int(p);
+        place_names[p] = new TextLabel(QLatin1String(kPlaceNames[p]), {382, top, 78, 15}, kGold, kDarkGreen, 13,
+                                       Qt::AlignLeft, this);
+        place_scores[p] = new TextLabel(QStringLiteral("score_%1").arg(p + 1), {464, top, 28, 15}, kScoreYellow,
+                                        kDarkGreen, 12, Qt::AlignRight, this);
+    }
+
+    enter_name = new NameBox(QStringLiteral("enter_name"), {203, 22, 80, 15}, this);
+    enter_name->hide();
+}
+
+void Form1::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), kWindowColour);
+    painter.drawPixmap(0, 0, background_);
+}
+
+void Form1::mouseMoveEvent(QMouseEvent*)
+{
+    // Only moves over the bare background arrive here: every control keeps
+    // its own moves to itself.
+    Form_MouseMove();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    Form_QueryUnload();
+    event->accept();
+}
+
+QString Form1::data_file(std::string_view name) const
+{
+    return data_path(app_dir_, QString::fromLatin1(name.data(), qsizetype(name.size())));
+}
+
+void Form1::load_picture(PictureControl* control, std::string_view name) const
+{
+    const QString path = data_file(name);
+    QImageReader reader(path, "jpeg");
+    const QImage image = reader.read();
+    if (image.isNull())
+        throw Failure("cannot load the picture " + path.toStdString());
+    control->set_picture(QPixmap::fromImage(image));
+}
+
+void Form1::set_app_dir()
+{
+    app_dir_ = platform_.app_dir();
+    if (!QDir::setCurrent(app_dir_))
+        throw Failure("cannot enter " + app_dir_.toStdString());
+}
+
+Captions Form1::captions(const std::array<TextLabel*, kPlaces>& labels) const
+{
+    Captions out;
+    for (std::size_t p = 0; p < kPlaces; ++p)
+        out[p] = labels[p]->text().toLatin1().toStdString();
+    return out;
+}
+
+void Form1::set_cells_for_testing(const Cells& cells)
+{
+    stores_.cells = cells;
+    stores_.create_board();
+    stores_.rebuild_board();
+    stores_.copy_to_shown();
+    PrikaziTablu16();
+}
+
+}  // namespace fifteen

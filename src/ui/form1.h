@@ -1,0 +1,98 @@
+#pragma once
+// The game's one window: the board, the buttons, the ranking table and the
+// name entry, with the handlers that drive them.
+#include <QPixmap>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "core/board.h"
+#include "core/highscore.h"
+#include "core/shuffle.h"
+
+namespace fifteen {
+
+class NameBox;
+class PictureControl;
+class Platform;
+class TextLabel;
+
+class Form1 final : public QWidget {
+    Q_OBJECT
+public:
+    explicit Form1(Platform& platform, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // The whole start-up: sibling program, pause, data-file check, first board
+    // and the ranking table.
+    void Form_Load();
+
+    void StartnaTabla16();
+    void NovaTabla16();
+    void PrikaziTablu16();
+    void zamrzni_slicice();
+    void odmrzni_slicice();
+    void iz_opena_u_tekst(const QByteArray& bufer);
+
+    // Event handlers, named after their control and event.
+    void Image_Click(int n);  // Image1_Click .. Image16_Click
+    void startover_Click();
+    void ok_Click();
+    void kelvane_Click();
+    void Form_MouseMove();
+    void Image54_MouseMove();
+    void right_column_MouseMove();  // Image8, Image12 and Image16
+    void ok_MouseMove();
+    void kelvane_MouseMove();
+    void Form_QueryUnload();
+
+    // What tests look at and set.
+    [[nodiscard]] const BoardStores& stores() const { return stores_; }
+    [[nodiscard]] std::int16_t move_count() const { return move_count_; }
+    [[nodiscard]] std::int16_t name_confirmed() const { return name_confirmed_; }
+    void set_cells_for_testing(const Cells& cells);
+    void set_move_count_for_testing(std::int16_t count) { move_count_ = count; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void build_controls();
+    [[nodiscard]] QString data_file(std::string_view name) const;
+    void load_picture(PictureControl* control, std::string_view name) const;
+    void set_app_dir();
+    void shuffle_cells();
+    void after_move();
+    [[nodiscard]] bool check_data_files();
+    void check_completion();
+    void read_highscore_file();
+    void write_highscore_file();
+    void write_default_highscore_file();
+    void write_table_text(std::string_view text);
+    [[nodiscard]] Captions captions(const std::array<TextLabel*, kPlaces>& labels) const;
+
+    Platform& platform_;
+    QString app_dir_;
+    BoardStores stores_;
+    std::int16_t move_count_ = 0;
+    std::int16_t name_confirmed_ = 0;
+    RandomDraws random_;
+    QPixmap background_;
+
+    std::array<PictureControl*, kCellCount> Image{};
+    PictureControl* Image54 = nullptr;
+    PictureControl* startover = nullptr;
+    PictureControl* kelvane = nullptr;
+    PictureControl* welldone = nullptr;
+    PictureControl* upis = nullptr;
+    PictureControl* ok = nullptr;
+    NameBox* enter_name = nullptr;
+    TextLabel* Label2 = nullptr;
+    std::array<TextLabel*, kPlaces> place_names{};   // prvo_mesto .. deseto_mesto
+    std::array<TextLabel*, kPlaces> place_scores{};  // score_1 .. score_10
+};
+
+}  // namespace fifteen

@@ -1,0 +1,150 @@
+// The board, tile moves, a new game, the hover looks and the way out.
+#include "core/trap.h"
+#include "form1.h"
+#include "maker_site.h"
+#include "picture_control.h"
+#include "platform/platform.h"
+#include "text_label.h"
+
+namespace fifteen {
+
+namespace {
+
+// "000.JPG" .. "015.JPG": the picture of a cell value; anything that is not
+// 0..14 shows the tile 15.
+std::string tile_file(int value)
+{
+    const int f = value >= 0 && value <= 14 ? value : 15;
+    return (f < 10 ? "00" : "0") + std::to_string(f) + ".JPG";
+}
+
+}  // namespace
+
+void Form1::StartnaTabla16()
+{
+    guarded([&] {
+        stores_.create_board();
+        shuffle_cells();
+        stores_.rebuild_board();
+        stores_.copy_to_shown();
+    });
+}
+
+void Form1::shuffle_cells()
+{
+    guarded([&] {
+        random_.seed_afresh();
+        stores_.cells = deal_cells([this] { return random_.draw(); });
+    });
+}
+
+void Form1::NovaTabla16()
+{
+    guarded([&] {
+        shuffle_cells();
+        stores_.rebuild_board();
+    });
+}
+
+void Form1::PrikaziTablu16()
+{
+    guarded([&] {
+        for (std::size_t k = 0; k < kCellCount; ++k)
+            load_picture(Image[k], tile_file(stores_.shown_board[k]));
+    });
+}
+
+void Form1::Image_Click(int n)
+{
+    guarded([&] {
+        if (slide_tile(stores_.cells, n))
+            after_move();
+    });
+}
+
+void Form1::after_move()
+{
+    guarded([&] {
+        set_app_dir();
+        move_count_ = counted_move(move_count_);
+        Label2->setText(QString::number(move_count_));
+        stores_.rebuild_board();
+        stores_.copy_to_shown();
+        PrikaziTablu16();
+        check_completion();
+        platform_.play_sound(data_file("001.WAV"));
+    });
+}
+
+void Form1::startover_Click()
+{
+    guarded([&] {
+        for (PictureControl* image : Image)
+            image->show();
+        move_count_ = 0;
+        Label2->setText(QString::number(move_count_));
+        load_picture(welldone, "WELLDONE1.JPG");
+        welldone->hide();
+        NovaTabla16();
+        stores_.copy_to_shown();
+        PrikaziTablu16();
+        platform_.play_sound(data_file("002.WAV"));
+    });
+}
+
+void Form1::Image54_MouseMove()
+{
+    guarded([&] {
+        Image54->hide();
+        startover->show();
+    });
+}
+
+void Form1::Form_MouseMove()
+{
+    guarded([&] {
+        Image54->show();
+        startover->hide();
+        load_picture(kelvane, "KELVANE1.JPG");
+        load_picture(ok, "OK1.JPG");
+        if (name_confirmed_ == 1)
+            check_completion();
+    });
+}
+
+void Form1::right_column_MouseMove()
+{
+    guarded([&] {
+        Image54->show();
+        startover->hide();
+        load_picture(kelvane, "KELVANE1.JPG");
+    });
+}
+
+void Form1::ok_MouseMove()
+{
+    guarded([&] {
+        load_picture(ok, "OK2.JPG");
+        if (name_confirmed_ == 1)
+            check_completion();
+    });
+}
+
+void Form1::kelvane_MouseMove()
+{
+    guarded([&] { load_picture(kelvane, "KELVANE2.JPG"); });
+}
+
+void Form1::kelvane_Click()
+{
+    guarded([&] { platform_.open_url(maker_site()); });
+}
+
+void Form1::Form_QueryUnload()
+{
+    // Every close request ends here and cannot be refused; nothing is saved.
+    platform_.open_url(maker_site());
+    platform_.end_program(0);
+}
+
+}  // namespace fifteen

@@ -1,0 +1,79 @@
+// Start-up, the data-file check and the high-score file.
+#include <QDir>
+
+#include "core/data_files.h"
+#include "core/trap.h"
+#include "form1.h"
+#include "picture_control.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "text_label.h"
+
+namespace fifteen {
+
+void Form1::Form_Load()
+{
+    guarded([&] {
+        set_app_dir();
+        hide();
+        if (!platform_.launch(data_file(kSiblingProgram)))
+            throw Failure("cannot start the sibling program");
+        platform_.startup_pause();
+        if (!check_data_files())
+            return;
+        show();
+        move_count_ = 0;
+        name_confirmed_ = 0;
+        StartnaTabla16();
+        PrikaziTablu16();
+        read_highscore_file();
+    });
+}
+
+bool Form1::check_data_files()
+{
+    const auto problem = fifteen::check_data_files(
+        [this](std::string_view name) { return file_size(data_file(name)); },
+        [this] { write_default_highscore_file(); });
+    if (!problem)
+        return true;
+    platform_.report(QString::fromStdString(problem->describe()));
+    platform_.end_program(1);
+    return false;
+}
+
+void Form1::read_highscore_file()
+{
+    guarded([&] { iz_opena_u_tekst(read_whole_file(data_file(kHighscoreFile))); });
+}
+
+void Form1::iz_opena_u_tekst(const QByteArray& bufer)
+{
+    guarded([&] {
+        const std::vector<std::string> fields = parse_table_text(std::string_view(bufer.constData(), std::size_t(bufer.size())));
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            TextLabel* label = i % 2 == 0 ? place_names[i / 2] : place_scores[i / 2];
+            label->setText(QString::fromLatin1(fields[i].data(), qsizetype(fields[i].size())));
+        }
+    });
+}
+
+void Form1::write_highscore_file()
+{
+    guarded([&] { write_table_text(compose_table_text(captions(place_names), captions(place_scores))); });
+}
+
+void Form1::write_default_highscore_file()
+{
+    guarded([&] { write_table_text(kDefaultTableText); });
+}
+
+void Form1::write_table_text(std::string_view text)
+{
+    const auto bytes = table_file_bytes(text);
+    if (!bytes)
+        return;  // too long to store: the file keeps what it had
+    save_whole_file(data_file(kHighscoreFile), QByteArray::fromStdString(*bytes));
+}
+
+}  // namespace fifteen

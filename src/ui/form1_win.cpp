@@ -1,0 +1,94 @@
+// A solved board: the ranking, the name entry and the freeze around it.
+#include <QLocale>
+
+#include "core/name_check.h"
+#include "core/ranking.h"
+#include "core/trap.h"
+#include "form1.h"
+#include "name_box.h"
+#include "picture_control.h"
+#include "text_label.h"
+
+namespace fifteen {
+
+void Form1::check_completion()
+{
+    guarded([&] {
+        if (!is_solved(stores_.board))
+            return;
+        const auto place = find_place(captions(place_scores), move_count_);
+        if (!place) {
+            load_picture(welldone, "WELLDONE1.JPG");
+            welldone->show();
+            return;
+        }
+        kelvane->hide();
+        load_picture(welldone, "WELLDONE2.JPG");
+        welldone->show();
+        upis->move(361, 382);
+        upis->show();
+        enter_name->move(372, 404);
+        ok->move(453, 404);
+        enter_name->show();
+        ok->show();
+        zamrzni_slicice();
+        if (name_confirmed_ == 0)
+            return;
+
+        Captions names = captions(place_names);
+        Captions scores = captions(place_scores);
+        record_result(names, scores, *place, enter_name->text().toLatin1().toStdString(), move_count_);
+        for (std::size_t p = 0; p < kPlaces; ++p)
+            place_scores[p]->setText(QString::fromLatin1(scores[p].data(), qsizetype(scores[p].size())));
+        for (std::size_t p = 0; p < kPlaces; ++p)
+            place_names[p]->setText(QString::fromLatin1(names[p].data(), qsizetype(names[p].size())));
+        name_confirmed_ = 0;
+        write_highscore_file();
+        odmrzni_slicice();
+        startover_Click();
+    });
+}
+
+void Form1::zamrzni_slicice()
+{
+    guarded([&] {
+        for (PictureControl* image : Image)
+            image->setEnabled(false);
+        startover->setEnabled(false);
+        Image54->setEnabled(false);
+    });
+}
+
+void Form1::odmrzni_slicice()
+{
+    guarded([&] {
+        for (PictureControl* image : Image)
+            image->setEnabled(true);
+        startover->setEnabled(true);
+        Image54->setEnabled(true);
+        upis->hide();
+        enter_name->hide();
+        ok->hide();
+        kelvane->show();
+        welldone->hide();
+    });
+}
+
+void Form1::ok_Click()
+{
+    guarded([&] {
+        const QString typed = enter_name->text();
+        if (typed.isEmpty())
+            return;
+        const std::size_t length = typed.toStdU32String().size();
+        enter_name->setText(QLocale().toUpper(typed));
+        if (name_acceptable(enter_name->text().toStdU32String(), length)) {
+            name_confirmed_ = 1;
+            return;
+        }
+        // A refused name is wiped; the player types a new one.
+        enter_name->clear();
+    });
+}
+
+}  // namespace fifteen

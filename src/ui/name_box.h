@@ -1,0 +1,13 @@
+#pragma once
+// The one-line box in which a winner types a name.
+#include <QLineEdit>
+
+namespace fifteen {
+
+class NameBox final : public QLineEdit {
+    Q_OBJECT
+public:
+    NameBox(const QString& name, const QRect& geometry, QWidget* parent);
+};
+
+}  // namespace fifteen

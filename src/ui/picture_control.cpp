@@ -1,0 +1,49 @@
+#include "picture_control.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "control_traits.h"
+
+namespace fifteen {
+
+PictureControl::PictureControl(const QString& name, QWidget* parent) : QWidget(parent)
+{
+    make_control(this, name);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureControl::set_picture(const QPixmap& picture)
+{
+    picture_ = picture;
+    resize(picture_.deviceIndependentSize().toSize());
+    update();
+}
+
+void PictureControl::paintEvent(QPaintEvent*)
+{
+    // Drawn the same whether enabled or not: a frozen board keeps its looks.
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, picture_);
+}
+
+void PictureControl::mousePressEvent(QMouseEvent* event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+}
+
+void PictureControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    // A click is a press and a release of the left button over the control.
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    if (click)
+        emit clicked();
+}
+
+void PictureControl::mouseMoveEvent(QMouseEvent*)
+{
+    emit mouse_moved();
+}
+
+}  // namespace fifteen

@@ -1,0 +1,29 @@
+#pragma once
+// The game's pictures, drawn at their pixel sizes in one palette.
+#include <QColor>
+#include <QImage>
+
+namespace fifteen::datagen {
+
+namespace palette {
+inline const QColor gold{228, 188, 28};
+inline const QColor teal{57, 193, 193};
+inline const QColor green{19, 54, 46};
+inline const QColor deep{9, 27, 23};
+inline const QColor lime{216, 233, 33};
+inline const QColor cream{250, 242, 206};
+}  // namespace palette
+
+[[nodiscard]] QImage background();          // 500 x 429
+[[nodiscard]] QImage tile(int value);       // 80 x 80; 0 is the gap
+[[nodiscard]] QImage tile_design();         // 80 x 80, a blank tile
+[[nodiscard]] QImage startover(bool lit);   // 206 x 35
+[[nodiscard]] QImage logo(bool lit);        // 105 x 29
+[[nodiscard]] QImage ok_button(bool lit);   // 31 x 16
+[[nodiscard]] QImage name_panel();          // 132 x 47
+[[nodiscard]] QImage welldone(bool record); // 132 x 170
+[[nodiscard]] QImage icon();                // 32 x 32
+[[nodiscard]] QImage pointer_cursor();      // 32 x 32, 16 colours, tip at 0,0
+[[nodiscard]] QImage hand_cursor();         // 32 x 32, 16 colours, tip at 7,1
+
+}  // namespace fifteen::datagen

@@ -1,0 +1,106 @@
+// Draws and synthesises every picture and sound of the game.
+//   fifteen-datagen GAME_DIR DESIGN_DIR
+// GAME_DIR receives the data files the game loads at run time, DESIGN_DIR the
+// pictures built into the program (background, icon, cursors, layout looks).
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdio>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "art.h"
+#include "core/data_files.h"
+#include "jpeg_fit.h"
+#include "wav.h"
+
+using namespace fifteen;
+using namespace fifteen::datagen;
+
+namespace {
+
+[[noreturn]] void fail(const QString& what)
+{
+    std::fprintf(stderr, "fifteen-datagen: %s\n", qPrintable(what));
+    std::exit(1);
+}
+
+void write_file(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
+        fail(QStringLiteral("cannot write %1").arg(path));
+}
+
+void write_jpeg(const QString& path, const QImage& image, std::uintmax_t size)
+{
+    const auto fitted = fit_jpeg(image, static_cast<qsizetype>(size));
+    if (!fitted)
+        fail(QStringLiteral("%1 (%2 x %3) does not fit in %4 bytes at any quality")
+                 .arg(path).arg(image.width()).arg(image.height()).arg(size));
+    write_file(path, fitted->bytes);
+}
+
+std::uintmax_t size_of(std::string_view name)
+{
+    for (const DataFile& file : kDataFiles)
+        if (file.name == name)
+            return file.size;
+    fail(QStringLiteral("no data file named %1").arg(QString::fromLatin1(name.data(), qsizetype(name.size()))));
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 3)
+        fail(QStringLiteral("usage: fifteen-datagen GAME_DIR DESIGN_DIR"));
+    const QString game = QString::fromLocal8Bit(argv[1]);
+    const QString design = QString::fromLocal8Bit(argv[2]);
+    if (!QDir().mkpath(game) || !QDir().mkpath(design))
+        fail(QStringLiteral("cannot create the output folders"));
+
+    const std::map<std::string, std::function<QImage()>> pictures{
+        {"ENTERYOURNAME.JPG", [] { return name_panel(); }},
+        {"OK1.JPG", [] { return ok_button(false); }},
+        {"OK2.JPG", [] { return ok_button(true); }},
+        {"STARTOVER1.JPG", [] { return startover(true); }},
+        {"STARTOVER2.JPG", [] { return startover(false); }},
+        {"KELVANE1.JPG", [] { return logo(false); }},
+        {"KELVANE2.JPG", [] { return logo(true); }},
+        {"WELLDONE1.JPG", [] { return welldone(false); }},
+        {"WELLDONE2.JPG", [] { return welldone(true); }},
+    };
+    for (int value = 0; value <= 15; ++value) {
+        const std::string name = (value < 10 ? "00" : "0") + std::to_string(value) + ".JPG";
+        write_jpeg(game + '/' + QString::fromStdString(name), tile(value), size_of(name));
+    }
+    for (const auto& [name, draw] : pictures)
+        write_jpeg(game + '/' + QString::fromStdString(name), draw(), size_of(name));
+
+    write_file(game + "/001.WAV", QByteArray::fromStdString(wav_file(click_sound(size_of("001.WAV")))));
+    write_file(game + "/002.WAV", QByteArray::fromStdString(wav_file(jingle_sound(size_of("002.WAV")))));
+
+    // The window's own pictures. Those that share a look with a data file
+    // are the same bytes.
+    write_jpeg(design + "/background.jpg", background(), 59724);
+    write_jpeg(design + "/tile.jpg", tile_design(), 1772);
+    const std::pair<const char*, const char*> shared[] = {
+        {"STARTOVER2.JPG", "startover_normal.jpg"}, {"STARTOVER1.JPG", "startover_lit.jpg"},
+        {"KELVANE1.JPG", "logo.jpg"},                {"WELLDONE1.JPG", "welldone.jpg"},
+        {"ENTERYOURNAME.JPG", "name_panel.jpg"},      {"OK1.JPG", "ok.jpg"},
+    };
+    for (const auto& [from, to] : shared) {
+        QFile::remove(design + '/' + to);
+        if (!QFile::copy(game + '/' + from, design + '/' + to))
+            fail(QStringLiteral("cannot copy %1").arg(from));
+    }
+    if (!icon().save(design + "/icon.png") || !pointer_cursor().save(design + "/cursor.png")
+        || !hand_cursor().save(design + "/startover_cursor.png"))
+        fail(QStringLiteral("cannot write the icon and cursors"));
+    return 0;
+}
