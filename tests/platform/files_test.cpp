@@ -1,0 +1,73 @@
+// Finding data files without regard to case, and whole-file reads and writes.
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/trap.h"
+#include "platform/data_path.h"
+#include "platform/files.h"
+
+using namespace fifteen;
+
+namespace {
+void put(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+}  // namespace
+
+class FilesTest : public QObject {
+    Q_OBJECT
+private slots:
+    void exactNameFirstThenAnyCase()
+    {
+        QTemporaryDir dir;
+        put(dir.filePath("ok1.jpg"), "a");
+        QCOMPARE(data_path(dir.path(), "OK1.JPG"), dir.filePath("ok1.jpg"));
+        put(dir.filePath("OK1.JPG"), "b");
+        QCOMPARE(data_path(dir.path(), "OK1.JPG"), dir.filePath("OK1.JPG"));
+        QCOMPARE(data_path(dir.path(), "MISSING.JPG"), dir.filePath("MISSING.JPG"));
+        QCOMPARE(data_path(dir.path() + "/nowhere", "X"), dir.path() + "/nowhere/X");
+    }
+
+    void sizesOfFilesOnly()
+    {
+        QTemporaryDir dir;
+        put(dir.filePath("f"), QByteArray(121, 'x'));
+        QCOMPARE(file_size(dir.filePath("f")), std::optional<std::uintmax_t>(121));
+        put(dir.filePath("empty"), {});
+        QCOMPARE(file_size(dir.filePath("empty")), std::optional<std::uintmax_t>(0));
+        QVERIFY(!file_size(dir.filePath("none")));
+        QVERIFY(!file_size(dir.path()));
+    }
+
+    void wholeFilesRoundTripEveryByte()
+    {
+        QTemporaryDir dir;
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString path = dir.filePath("HIGHSCORE.RES");
+        save_whole_file(path, all);
+        QCOMPARE(read_whole_file(path), all);
+        save_whole_file(path, "short");
+        QCOMPARE(read_whole_file(path), QByteArray("short"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary left behind
+    }
+
+    void failuresThrowAndLeaveTheOldFile()
+    {
+        QTemporaryDir dir;
+        QVERIFY_THROWS_EXCEPTION(Failure, (void)read_whole_file(dir.filePath("none")));
+        // A folder in the file's place cannot be replaced.
+        QVERIFY(QDir(dir.path()).mkdir("HIGHSCORE.RES"));
+        QVERIFY_THROWS_EXCEPTION(Failure, save_whole_file(dir.filePath("HIGHSCORE.RES"), "x"));
+        QVERIFY(QFileInfo(dir.filePath("HIGHSCORE.RES")).isDir());
+        QVERIFY_THROWS_EXCEPTION(Failure, save_whole_file(dir.filePath("no/such/folder"), "x"));
+    }
+};
+
+QTEST_GUILESS_MAIN(FilesTest)
+#include "files_test.moc"

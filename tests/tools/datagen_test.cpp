@@ -1,0 +1,141 @@
+// The generated game folder and the pieces that make it.
+#include <QDir>
+#include <QFile>
+#include <QImageReader>
+#include <QTest>
+
+#include "core/data_files.h"
+#include "datagen/jpeg_fit.h"
+#include "datagen/wav.h"
+
+using namespace fifteen;
+using namespace fifteen::datagen;
+
+namespace {
+
+QSize picture_size(const QString& name)
+{
+    if (name.startsWith(QLatin1String("0")) && name.endsWith(QLatin1String(".JPG")))
+        return {80, 80};
+    const QMap<QString, QSize> sizes{
+        {"ENTERYOURNAME.JPG", {132, 47}}, {"OK1.JPG", {31, 16}},        {"OK2.JPG", {31, 16}},
+        {"STARTOVER1.JPG", {206, 35}},    {"STARTOVER2.JPG", {206, 35}}, {"KELVANE1.JPG", {105, 29}},
+        {"KELVANE2.JPG", {105, 29}},      {"WELLDONE1.JPG", {132, 170}}, {"WELLDONE2.JPG", {132, 170}},
+    };
+    return sizes.value(name);
+}
+
+QImage decoded(const QString& path)
+{
+    QImageReader reader(path, "jpeg");
+    return reader.read();
+}
+
+}  // namespace
+
+class DatagenTest : public QObject {
+    Q_OBJECT
+private slots:
+    void gameFolderHoldsEveryFileAtItsSize()
+    {
+        const QDir game(QStringLiteral(FIFTEEN_GAME_DIR));
+        for (const DataFile& file : kDataFiles) {
+            const QString name = QString::fromLatin1(file.name.data(), qsizetype(file.name.size()));
+            if (file.name == kHighscoreFile) {
+                QVERIFY2(!game.exists(name), "the build must never ship a high-score file");
+                continue;
+            }
+            QFileInfo info(game.filePath(name));
+            QVERIFY2(info.exists(), qPrintable(name));
+            QCOMPARE(std::uintmax_t(info.size()), file.size);
+            if (name.endsWith(QLatin1String(".JPG"))) {
+                const QImage image = decoded(info.filePath());
+                QVERIFY2(!image.isNull(), qPrintable(name));
+                QCOMPARE(image.size(), picture_size(name));
+            }
+        }
+        QVERIFY(QFileInfo(game.filePath("ZUROZO.EXE")).isExecutable());
+    }
+
+    void tilesAreDistinctAndLitLooksAreBrighter()
+    {
+        const QDir game(QStringLiteral(FIFTEEN_GAME_DIR));
+        QSet<QByteArray> seen;
+        for (int v = 0; v <= 15; ++v) {
+            const QImage tile = decoded(game.filePath(QString::asprintf("%03d.JPG", v)));
+            QByteArray bits(reinterpret_cast<const char*>(tile.constBits()), tile.sizeInBytes());
+            QVERIFY(!seen.contains(bits));
+            seen.insert(bits);
+        }
+        auto brightness = [&](const char* name) {
+            const QImage image = decoded(game.filePath(QLatin1String(name))).convertToFormat(QImage::Format_Grayscale8);
+            double sum = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    sum += image.constScanLine(y)[x];
+            return sum / (image.width() * image.height());
+        };
+        QVERIFY(brightness("STARTOVER1.JPG") > brightness("STARTOVER2.JPG") + 10);
+        QVERIFY(brightness("KELVANE2.JPG") > brightness("KELVANE1.JPG") + 5);
+        QVERIFY(brightness("OK2.JPG") > brightness("OK1.JPG") + 10);
+    }
+
+    void designPicturesAtTheirSizes()
+    {
+        const QDir design(QStringLiteral(FIFTEEN_DESIGN_DIR));
+        QCOMPARE(QFileInfo(design.filePath("background.jpg")).size(), 59724);
+        QCOMPARE(QFileInfo(design.filePath("tile.jpg")).size(), 1772);
+        QCOMPARE(decoded(design.filePath("background.jpg")).size(), QSize(500, 429));
+        QCOMPARE(decoded(design.filePath("tile.jpg")).size(), QSize(80, 80));
+        for (const char* name : {"icon.png", "cursor.png", "startover_cursor.png"})
+            QCOMPARE(QImage(design.filePath(QLatin1String(name))).size(), QSize(32, 32));
+        QVERIFY(QImage(design.filePath("cursor.png")).colorCount() <= 16);
+    }
+
+    void paddingReachesTheExactSizeOrRefuses()
+    {
+        QImage image(40, 30, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        const auto fitted = fit_jpeg(image, 70000);  // more than one comment segment
+        QVERIFY(fitted);
+        QCOMPARE(fitted->bytes.size(), 70000);
+        QCOMPARE(fitted->quality, 100);
+        QImage back;
+        QVERIFY(back.loadFromData(fitted->bytes, "jpeg"));
+        QCOMPARE(back.size(), image.size());
+
+        // The comment goes right after the JFIF header.
+        const QByteArray& b = fitted->bytes;
+        QCOMPARE(uchar(b[2]), uchar(0xFF));
+        QCOMPARE(uchar(b[3]), uchar(0xE0));
+        const int after_header = 4 + (uchar(b[4]) << 8 | uchar(b[5]));
+        QCOMPARE(uchar(b[after_header + 1]), uchar(0xFE));
+
+        QVERIFY(!fit_jpeg(image, 100));  // smaller than any JPEG of it
+        QVERIFY(!pad_jpeg(QByteArray("not a jpeg"), 200));
+
+        const auto exact = fit_jpeg(image, 5000);
+        QVERIFY(exact);
+        const QByteArray bare = exact->bytes;
+        for (int shortfall : {1, 2, 3})
+            QVERIFY(!pad_jpeg(bare, bare.size() + shortfall));
+        QCOMPARE(pad_jpeg(bare, bare.size() + 4)->size(), bare.size() + 4);
+    }
+
+    void soundsAreSixteenBitMonoAtTheirSizes()
+    {
+        for (std::size_t size : {std::size_t(3078), std::size_t(39952)}) {
+            const std::string wav = wav_file(size == 3078 ? click_sound(size) : jingle_sound(size));
+            QCOMPARE(wav.size(), size);
+            QCOMPARE(wav.substr(0, 4), std::string("RIFF"));
+            QCOMPARE(wav.substr(8, 8), std::string("WAVEfmt "));
+            QCOMPARE(int(uchar(wav[22])), 1);                     // mono
+            QCOMPARE(int(uchar(wav[24])) | int(uchar(wav[25])) << 8, kSampleRate);
+            QCOMPARE(int(uchar(wav[34])), 16);                    // bits per sample
+        }
+        QVERIFY_THROWS_EXCEPTION(std::invalid_argument, (void)click_sound(45));
+    }
+};
+
+QTEST_GUILESS_MAIN(DatagenTest)
+#include "datagen_test.moc"
