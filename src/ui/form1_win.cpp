@@ -81,8 +81,11 @@ void Form1::ok_Click()
         if (typed.isEmpty())
             return;
         const std::size_t length = typed.toStdU32String().size();
-        enter_name->setText(QLocale().toUpper(typed));
-        if (name_acceptable(enter_name->text().toStdU32String(), length)) {
+        // The box takes six characters at most, so the capitals are checked as
+        // they came out, before the box could cut them short.
+        const QString upper = QLocale().toUpper(typed);
+        enter_name->setText(upper);
+        if (name_acceptable(upper.toStdU32String(), length)) {
             name_confirmed_ = 1;
             return;
         }

@@ -1,0 +1,149 @@
+#pragma once
+// What the window tests share: a platform that records its calls, a copy of
+// the game folder, and ways to reach and compare the window's controls.
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "platform/platform.h"
+#include "ui/form1.h"
+#include "ui/picture_control.h"
+
+namespace fifteen::testing {
+
+struct FakePlatform final : Platform {
+    QString dir;
+    bool launch_works = true;
+    QStringList launched;
+    int pauses = 0;
+    QStringList sounds;  // file names, in order
+    QList<QUrl> opened;
+    QStringList reports;
+    std::vector<int> ended;
+    std::function<void(const QString&)> on_sound;
+
+    [[nodiscard]] QString app_dir() const override { return dir; }
+    [[nodiscard]] bool launch(const QString& program) override
+    {
+        launched << program;
+        return launch_works;
+    }
+    void startup_pause() override { ++pauses; }
+    void play_sound(const QString& path) override
+    {
+        if (on_sound)
+            on_sound(path);
+        sounds << QFileInfo(path).fileName();
+    }
+    void open_url(const QUrl& url) override { opened << url; }
+    void report(const QString& line) override { reports << line; }
+    void end_program(int status) override { ended.push_back(status); }
+};
+
+// A private copy of the built game folder, without a high-score file.
+class GameFolder {
+public:
+    GameFolder()
+    {
+        const QDir source(QStringLiteral(FIFTEEN_GAME_DIR));
+        for (const QString& name : source.entryList(QDir::Files))
+            if (name != QLatin1String("fifteen") && name != QLatin1String("HIGHSCORE.RES"))
+                QFile::copy(source.filePath(name), dir_.filePath(name));
+    }
+    [[nodiscard]] QString path() const { return dir_.path(); }
+    [[nodiscard]] QString file(const QString& name) const { return dir_.filePath(name); }
+    void write(const QString& name, const QByteArray& bytes) const
+    {
+        QFile f(file(name));
+        if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            qFatal("cannot write %s", qPrintable(name));
+        f.write(bytes);
+    }
+    [[nodiscard]] QByteArray read(const QString& name) const
+    {
+        QFile f(file(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void append_byte(const QString& name) const { write(name, read(name) + 'x'); }
+    void remove(const QString& name) const { QFile::remove(file(name)); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+inline const QByteArray kDefaultFile =
+    "TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300.SENYA.350.TAO KI.400.ZORIA.450.PALKA.500.OKU.550.\r\n";
+
+// A started game in its own folder.
+struct Game {
+    GameFolder folder;
+    FakePlatform platform;
+    std::unique_ptr<Form1> form;
+
+    explicit Game(const QByteArray& highscore = kDefaultFile, bool load = true)
+    {
+        if (!highscore.isNull())
+            folder.write("HIGHSCORE.RES", highscore);
+        platform.dir = folder.path();
+        form = std::make_unique<Form1>(platform);
+        if (load)
+            form->Form_Load();
+    }
+
+    template <class T = QWidget>
+    [[nodiscard]] T* control(const QString& name) const
+    {
+        T* found = form->findChild<T*>(name);
+        if (!found)
+            qFatal("no control %s", qPrintable(name));
+        return found;
+    }
+    [[nodiscard]] PictureControl* picture(const QString& name) const { return control<PictureControl>(name); }
+    [[nodiscard]] PictureControl* tile(int n) const { return picture(QStringLiteral("Image%1").arg(n)); }
+    [[nodiscard]] QString caption(const QString& name) const { return control<QLabel>(name)->text(); }
+
+    // A real click and a real pointer move, routed by the window.
+    void click(QWidget* w) const { QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center()); }
+    void click_tile(int n) const { click(tile(n)); }
+    // Each move lands one pixel beside the last, so that it is a real move.
+    void move_over(QWidget* w) { QTest::mouseMove(w, w->rect().center() + QPoint(nudge(), 0)); }
+    void move_over_background() { QTest::mouseMove(form.get(), QPoint(350 + nudge(), 20)); }
+    int nudge() { return jiggle_ = 1 - jiggle_; }
+    int jiggle_ = 0;
+};
+
+inline QImage file_picture(const QString& path)
+{
+    QImageReader reader(path, "jpeg");
+    return reader.read().convertToFormat(QImage::Format_RGB32);
+}
+
+inline bool shows(const PictureControl* control, const QString& path)
+{
+    return control->picture().toImage().convertToFormat(QImage::Format_RGB32) == file_picture(path);
+}
+
+inline QString tile_file(int value)
+{
+    return QString::asprintf("%03d.JPG", value >= 0 && value <= 14 ? value : 15);
+}
+
+// Tiles 15..1 in reading order with the gap in `gap_cell`: never solved.
+inline Cells reversed_with_gap(int gap_cell)
+{
+    Cells cells{};
+    int value = 15;
+    for (int cell = 1; cell <= 16; ++cell)
+        cells[std::size_t(cell - 1)] = cell == gap_cell ? 0 : value--;
+    return cells;
+}
+
+}  // namespace fifteen::testing

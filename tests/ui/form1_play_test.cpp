@@ -1,0 +1,215 @@
+// Playing: tile moves, the move counter, a new game, hover looks, the logo
+// link and the way out.
+#include "fixture.h"
+#include "ui/maker_site.h"
+
+using namespace fifteen;
+using namespace fifteen::testing;
+
+namespace {
+bool adjacent(int a, int b)
+{
+    const int ra = (a - 1) / 4, ca = (a - 1) % 4, rb = (b - 1) / 4, cb = (b - 1) % 4;
+    return std::abs(ra - rb) + std::abs(ca - cb) == 1;
+}
+}  // namespace
+
+class PlayTest : public QObject {
+    Q_OBJECT
+private slots:
+    void everyClickAgainstEveryGap()
+    {
+        Game game;
+        for (int gap = 1; gap <= 16; ++gap) {
+            for (int n = 1; n <= 16; ++n) {
+                const Cells start = reversed_with_gap(gap);
+                game.form->set_cells_for_testing(start);
+                game.form->set_move_count_for_testing(0);
+                game.platform.sounds.clear();
+                game.click_tile(n);
+                const BoardStores& s = game.form->stores();
+                const QString where = QStringLiteral("gap %1, click %2").arg(gap).arg(n);
+                if (adjacent(gap, n)) {
+                    Cells expected = start;
+                    std::swap(expected[std::size_t(gap - 1)], expected[std::size_t(n - 1)]);
+                    QVERIFY2(s.cells == expected, qPrintable(where));
+                    QVERIFY2(s.shown_board == expected, qPrintable(where));
+                    QCOMPARE(game.form->move_count(), 1);
+                    QCOMPARE(game.caption("Label2"), QStringLiteral("1"));
+                    QCOMPARE(game.platform.sounds, QStringList{"001.WAV"});
+                    QVERIFY2(shows(game.tile(n), game.folder.file("000.JPG")), qPrintable(where));
+                    QVERIFY2(shows(game.tile(gap), game.folder.file(tile_file(start[std::size_t(n - 1)]))),
+                             qPrintable(where));
+                } else {
+                    QVERIFY2(s.cells == start, qPrintable(where));
+                    QCOMPARE(game.form->move_count(), 0);
+                    QVERIFY2(game.platform.sounds.isEmpty(), qPrintable(where));
+                }
+            }
+        }
+    }
+
+    void countsEveryMoveBackAndForth()
+    {
+        Game game;
+        game.form->set_cells_for_testing(reversed_with_gap(16));
+        for (int i = 0; i < 7; ++i)
+            game.click_tile(i % 2 == 0 ? 12 : 16);
+        QCOMPARE(game.form->move_count(), 7);
+        QCOMPARE(game.caption("Label2"), QStringLiteral("7"));
+        QCOMPARE(game.form->stores().cells[11], 0);
+        QCOMPARE(game.platform.sounds.size(), 7);
+        // The window's own background takes no game action on a click.
+        QTest::mouseClick(game.form.get(), Qt::LeftButton, {}, QPoint(350, 20));
+        QCOMPARE(game.form->move_count(), 7);
+    }
+
+    void completionIsTestedBeforeTheMoveSound()
+    {
+        // A table no result can enter: the solving move shows the well-done
+        // picture, and it is already up when the sound starts.
+        Game game("A.0.B.0.C.0.D.0.E.0.F.0.G.0.H.0.I.0.J.0.");
+        Cells nearly{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15};
+        game.form->set_cells_for_testing(nearly);
+        bool shown_at_sound = false;
+        game.platform.on_sound = [&](const QString&) { shown_at_sound = !game.picture("welldone")->isHidden(); };
+        game.click_tile(16);
+        QVERIFY(shown_at_sound);
+        QVERIFY(shows(game.picture("welldone"), game.folder.file("WELLDONE1.JPG")));
+    }
+
+    void countStopsAtItsHighestValueButMovesGoOn()
+    {
+        Game game;
+        game.form->set_cells_for_testing(reversed_with_gap(16));
+        game.form->set_move_count_for_testing(32766);
+        game.click_tile(12);
+        game.click_tile(16);
+        game.click_tile(15);
+        QCOMPARE(game.form->move_count(), 32767);
+        QCOMPARE(game.caption("Label2"), QStringLiteral("32767"));
+        QCOMPARE(game.form->stores().shown_board[14], 0);
+        QVERIFY(shows(game.tile(15), game.folder.file("000.JPG")));
+        QCOMPARE(game.platform.sounds.size(), 3);
+    }
+
+    void newGameAfterFortyMoves()
+    {
+        Game game;
+        game.form->set_cells_for_testing(reversed_with_gap(16));
+        for (int i = 0; i < 40; ++i)
+            game.click_tile(i % 2 == 0 ? 15 : 16);
+        QCOMPARE(game.caption("Label2"), QStringLiteral("40"));
+        game.picture("welldone")->show();
+        game.platform.sounds.clear();
+
+        game.move_over(game.picture("Image54"));
+        QVERIFY(!game.picture("startover")->isHidden());
+        game.click(game.picture("startover"));
+        QCOMPARE(game.caption("Label2"), QStringLiteral("0"));
+        QCOMPARE(game.form->move_count(), 0);
+        QCOMPARE(game.platform.sounds, QStringList{"002.WAV"});
+        QVERIFY(game.picture("welldone")->isHidden());
+        QVERIFY(shows(game.picture("welldone"), game.folder.file("WELLDONE1.JPG")));
+        const BoardStores& s = game.form->stores();
+        QCOMPARE(s.cells[15], 0);
+        QCOMPARE(s.shown_board, s.cells);
+        QCOMPARE(std::vector<int>(s.cells.begin(), s.cells.end()), s.board);
+        for (int k = 1; k <= 16; ++k) {
+            QVERIFY(!game.tile(k)->isHidden());
+            QVERIFY(shows(game.tile(k), game.folder.file(tile_file(s.shown_board[std::size_t(k - 1)]))));
+        }
+        game.click_tile(12);
+        QCOMPARE(game.caption("Label2"), QStringLiteral("1"));
+    }
+
+    void startOverButtonLightsUnderThePointer()
+    {
+        Game game;
+        auto* normal = game.picture("Image54");
+        auto* lit = game.picture("startover");
+        game.move_over(normal);
+        QVERIFY(normal->isHidden());
+        QVERIFY(!lit->isHidden());
+        game.move_over(game.tile(11));  // an inner tile changes no look
+        QVERIFY(!lit->isHidden());
+        game.move_over(game.tile(16));
+        QVERIFY(!normal->isHidden());
+        QVERIFY(lit->isHidden());
+        game.move_over(normal);
+        game.move_over_background();
+        QVERIFY(!normal->isHidden());
+        QVERIFY(lit->isHidden());
+        QVERIFY(game.platform.sounds.isEmpty());
+    }
+
+    void logoLightsAndOnlyTheRightColumnDarkensIt()
+    {
+        Game game;
+        auto* logo = game.picture("kelvane");
+        game.move_over(logo);
+        QVERIFY(shows(logo, game.folder.file("KELVANE2.JPG")));
+        game.move_over(game.tile(11));
+        QVERIFY(shows(logo, game.folder.file("KELVANE2.JPG")));
+        game.move_over(game.control("prvo_mesto"));
+        QVERIFY(shows(logo, game.folder.file("KELVANE2.JPG")));
+        game.move_over(game.tile(12));
+        QVERIFY(shows(logo, game.folder.file("KELVANE1.JPG")));
+        game.move_over(logo);
+        game.move_over(game.tile(8));
+        QVERIFY(shows(logo, game.folder.file("KELVANE1.JPG")));
+        game.move_over(logo);
+        game.move_over_background();
+        QVERIFY(shows(logo, game.folder.file("KELVANE1.JPG")));
+    }
+
+    void backgroundMoveResetsTheHiddenOkToo()
+    {
+        Game game;
+        auto* ok = game.picture("ok");
+        game.move_over_background();
+        QVERIFY(ok->isHidden());
+        QVERIFY(shows(ok, game.folder.file("OK1.JPG")));
+    }
+
+    void aFailingHoverStopsAtItsStep()
+    {
+        Game game;
+        auto* ok = game.picture("ok");
+        auto* logo = game.picture("kelvane");
+        game.move_over(logo);
+        game.form->ok_MouseMove();  // ok shows its lit look
+        game.folder.remove("KELVANE1.JPG");
+        game.move_over(game.picture("Image54"));
+        game.move_over_background();
+        // Image54 came back before the failing load; the logo and ok stay as they were.
+        QVERIFY(!game.picture("Image54")->isHidden());
+        QVERIFY(shows(logo, game.folder.file("KELVANE2.JPG")));
+        QVERIFY(shows(ok, game.folder.file("OK2.JPG")));
+    }
+
+    void logoClickOpensTheSiteAndPlayGoesOn()
+    {
+        Game game;
+        game.click(game.picture("kelvane"));
+        QCOMPARE(game.platform.opened, QList<QUrl>{maker_site()});
+        QVERIFY(game.form->isVisible());
+        QVERIFY(game.platform.ended.empty());
+        game.form->set_cells_for_testing(reversed_with_gap(16));
+        game.click_tile(15);
+        QCOMPARE(game.form->move_count(), 1);
+    }
+
+    void closingOpensTheSiteAndEnds()
+    {
+        Game game;
+        game.form->close();
+        QCOMPARE(game.platform.opened, QList<QUrl>{maker_site()});
+        QCOMPARE(game.platform.ended, std::vector<int>{0});
+        QVERIFY(maker_site().isValid());
+        QCOMPARE(maker_site().path(), QStringLiteral("/"));
+    }
+};
+
+QTEST_MAIN(PlayTest)
+#include "form1_play_test.moc"

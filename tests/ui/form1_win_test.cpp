@@ -1,0 +1,309 @@
+// Winning: the completion test, the ranking, the name entry and the freeze.
+#include "fixture.h"
+
+using namespace fifteen;
+using namespace fifteen::testing;
+
+namespace {
+
+// One move (cell 16 into cell 15) before the solved order.
+const Cells kNearlySolved{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15};
+
+// Plays the winning move with `moves_before` moves already counted.
+void win(Game& game, std::int16_t moves_before)
+{
+    game.form->set_cells_for_testing(kNearlySolved);
+    game.form->set_move_count_for_testing(moves_before);
+    game.click_tile(16);
+}
+
+void type_name(Game& game, const QString& text)
+{
+    auto* box = game.control<QLineEdit>("enter_name");
+    box->clear();
+    QTest::keyClicks(box, text);
+}
+
+const char* const kNames[] = {"prvo_mesto", "drugo_mesto", "trece_mesto", "cetvrto_mesto", "peto_mesto",
+                              "sesto_mesto", "sedmo_mesto", "osmo_mesto", "deveto_mesto", "deseto_mesto"};
+
+QStringList table(Game& game)
+{
+    QStringList out;
+    for (int p = 1; p <= 10; ++p)
+        out << game.caption(kNames[p - 1]) + '=' + game.caption(QStringLiteral("score_%1").arg(p));
+    return out;
+}
+
+void expect_frozen(Game& game, bool frozen)
+{
+    for (int n = 1; n <= 16; ++n)
+        QCOMPARE(game.tile(n)->isEnabled(), !frozen);
+    QCOMPARE(game.picture("startover")->isEnabled(), !frozen);
+    QCOMPARE(game.picture("Image54")->isEnabled(), !frozen);
+}
+
+}  // namespace
+
+class WinTest : public QObject {
+    Q_OBJECT
+private slots:
+    void roadOfAWinForPlaceOne()
+    {
+        Game game;
+        win(game, 98);
+        QCOMPARE(game.form->move_count(), 99);
+        auto* welldone = game.picture("welldone");
+        auto* panel = game.picture("upis");
+        auto* box = game.control<QLineEdit>("enter_name");
+        auto* ok = game.picture("ok");
+        QVERIFY(!welldone->isHidden());
+        QVERIFY(shows(welldone, game.folder.file("WELLDONE2.JPG")));
+        QVERIFY(game.picture("kelvane")->isHidden());
+        QCOMPARE(panel->pos(), QPoint(361, 382));
+        QCOMPARE(box->pos(), QPoint(372, 404));
+        QCOMPARE(ok->pos(), QPoint(453, 404));
+        QVERIFY(!panel->isHidden() && !box->isHidden() && !ok->isHidden());
+        expect_frozen(game, true);
+        QCOMPARE(game.form->name_confirmed(), 0);
+        QCOMPARE(game.platform.sounds.last(), QStringLiteral("001.WAV"));
+
+        // Nothing is recorded before a name is confirmed.
+        const QStringList before = table(game);
+        game.move_over_background();
+        QCOMPARE(table(game), before);
+
+        type_name(game, "anna");
+        game.click(ok);
+        QCOMPARE(box->text(), QStringLiteral("ANNA"));
+        QCOMPARE(game.form->name_confirmed(), 1);
+        QCOMPARE(table(game), before);
+        QCOMPARE(game.folder.read("HIGHSCORE.RES"), kDefaultFile);
+
+        // Moves over the frozen tiles, a label or the well-done picture reach
+        // neither their own handlers nor the window's.
+        game.move_over(game.tile(6));
+        game.move_over(game.tile(16));
+        game.move_over(game.control("score_3"));
+        game.move_over(welldone);
+        game.move_over(panel);
+        QCOMPARE(table(game), before);
+        QCOMPARE(game.form->name_confirmed(), 1);
+
+        game.platform.sounds.clear();
+        game.move_over_background();
+        QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("ANNA"));
+        QCOMPARE(game.caption("score_1"), QStringLiteral("99"));
+        QCOMPARE(game.caption("drugo_mesto"), QStringLiteral("TOMVAR"));
+        QCOMPARE(game.caption("score_2"), QStringLiteral("100"));
+        QCOMPARE(game.caption("deseto_mesto"), QStringLiteral("PALKA"));
+        QCOMPARE(game.caption("score_10"), QStringLiteral("500"));
+        QCOMPARE(game.folder.read("HIGHSCORE.RES"),
+                 QByteArray("ANNA.99.TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300.SENYA.350.TAO KI.400."
+                            "ZORIA.450.PALKA.500.\r\n"));
+        QCOMPARE(game.form->name_confirmed(), 0);
+        expect_frozen(game, false);
+        QVERIFY(panel->isHidden() && box->isHidden() && ok->isHidden() && welldone->isHidden());
+        QVERIFY(!game.picture("kelvane")->isHidden());
+        QCOMPARE(game.form->move_count(), 0);
+        QCOMPARE(game.platform.sounds, QStringList{"002.WAV"});
+        QVERIFY(!is_solved(game.form->stores().board) || game.form->stores().cells[15] == 0);
+
+        // Later moves record nothing more.
+        const QByteArray stored = game.folder.read("HIGHSCORE.RES");
+        game.move_over_background();
+        game.move_over_background();
+        QCOMPARE(game.folder.read("HIGHSCORE.RES"), stored);
+        QCOMPARE(game.caption("drugo_mesto"), QStringLiteral("TOMVAR"));
+    }
+
+    void resultWithoutAPlace()
+    {
+        Game game;
+        win(game, 549);
+        QCOMPARE(game.form->move_count(), 550);
+        QVERIFY(!game.picture("welldone")->isHidden());
+        QVERIFY(shows(game.picture("welldone"), game.folder.file("WELLDONE1.JPG")));
+        QVERIFY(!game.picture("kelvane")->isHidden());
+        QVERIFY(game.picture("upis")->isHidden());
+        QVERIFY(game.control("enter_name")->isHidden());
+        expect_frozen(game, false);
+        game.move_over_background();
+        QCOMPARE(game.caption("score_10"), QStringLiteral("550"));
+        // The picture stays through further moves until a new game.
+        game.click_tile(15);
+        QVERIFY(!game.picture("welldone")->isHidden());
+    }
+
+    void placesAroundEqualScores()
+    {
+        Game second;
+        win(second, 99);  // 100 moves: equal to place 1 goes below it
+        type_name(second, "BOB");
+        second.click(second.picture("ok"));
+        second.move_over_background();
+        QCOMPARE(table(second).mid(0, 3), (QStringList{"TOMVAR=100", "BOB=100", "KELIN=150"}));
+
+        Game tenth;
+        win(tenth, 548);
+        type_name(tenth, "ZED");
+        tenth.click(tenth.picture("ok"));
+        tenth.move_over(tenth.picture("ok"));
+        QCOMPARE(table(tenth).mid(8), (QStringList{"PALKA=500", "ZED=549"}));
+        QCOMPARE(table(tenth)[0], QStringLiteral("TOMVAR=100"));
+    }
+
+    void frozenBoardIgnoresTilesAndTheStartOverButton()
+    {
+        Game game;
+        win(game, 98);
+        const Cells cells = game.form->stores().cells;
+        const auto sounds = game.platform.sounds;
+        game.click_tile(12);
+        game.click_tile(15);
+        QCOMPARE(game.form->stores().cells, cells);
+        QCOMPARE(game.form->move_count(), 99);
+        game.move_over(game.picture("Image54"));
+        QVERIFY(game.picture("startover")->isHidden());
+        QVERIFY(!game.picture("Image54")->isHidden());
+        QCOMPARE(game.platform.sounds, sounds);
+        // The pictures stay as they were while frozen.
+        QVERIFY(shows(game.tile(1), game.folder.file("001.JPG")));
+        // OK still answers.
+        type_name(game, "x");
+        game.click(game.picture("ok"));
+        QCOMPARE(game.form->name_confirmed(), 1);
+    }
+
+    void refusedNamesAreWiped()
+    {
+        Game game;
+        win(game, 98);
+        auto* box = game.control<QLineEdit>("enter_name");
+        auto* ok = game.picture("ok");
+        game.click(ok);  // empty: nothing changes
+        QCOMPARE(game.form->name_confirmed(), 0);
+        for (const QString& name : {QStringLiteral("AB CD"), QStringLiteral("R2D2"), QStringLiteral("A.B"),
+                                    QStringLiteral("\u00C9MILE"), QStringLiteral("stra\u00DFe")}) {
+            type_name(game, name);
+            game.click(ok);
+            QVERIFY2(box->text().isEmpty(), qPrintable(name));
+            QCOMPARE(game.form->name_confirmed(), 0);
+        }
+        type_name(game, "[\\]^_`");
+        game.click(ok);
+        QCOMPARE(box->text(), QStringLiteral("[\\]^_`"));
+        QCOMPARE(game.form->name_confirmed(), 1);
+        QTest::keyClicks(box, "Z");
+        QCOMPARE(box->text().size(), 6);
+    }
+
+    void twoClicksOnOkRecordOnce()
+    {
+        Game game;
+        win(game, 98);
+        type_name(game, "ann");
+        game.click(game.picture("ok"));
+        game.click(game.picture("ok"));
+        QCOMPARE(game.form->name_confirmed(), 1);
+        game.move_over(game.picture("ok"));
+        QCOMPARE(table(game).mid(0, 3), (QStringList{"ANN=99", "TOMVAR=100", "KELIN=150"}));
+        game.move_over_background();
+        QCOMPARE(table(game)[1], QStringLiteral("TOMVAR=100"));
+    }
+
+    void nextEntryShowsThePreviousWinnersName()
+    {
+        Game game;
+        win(game, 98);
+        type_name(game, "anna");
+        game.click(game.picture("ok"));
+        game.move_over_background();
+        win(game, 9);
+        auto* box = game.control<QLineEdit>("enter_name");
+        QVERIFY(!box->isHidden());
+        QCOMPARE(box->text(), QStringLiteral("ANNA"));
+        game.click(game.picture("ok"));
+        game.move_over_background();
+        QCOMPARE(table(game).mid(0, 2), (QStringList{"ANNA=10", "ANNA=99"}));
+    }
+
+    void missingWellDonePictureLeavesTheBoardPlayable()
+    {
+        Game game;
+        game.folder.remove("WELLDONE2.JPG");
+        win(game, 98);
+        QVERIFY(game.picture("kelvane")->isHidden());
+        QVERIFY(game.picture("upis")->isHidden());
+        expect_frozen(game, false);
+    }
+
+    void fullTableIsStoredInAtMost120Bytes()
+    {
+        // Nine six-letter names with four-digit scores and a five-letter one:
+        // a 119-character text, stored without its line end.
+        QByteArray text;
+        for (int p = 0; p < 9; ++p)
+            text += "PLAYR" + QByteArray(1, char('A' + p)) + '.' + QByteArray::number(1000 + p) + '.';
+        text += "SHORT.1009.";
+        QCOMPARE(text.size(), 119);
+        Game game(text);
+        QVERIFY(game.platform.ended.empty());
+        win(game, 1004);
+        type_name(game, "winner");
+        game.click(game.picture("ok"));
+        game.move_over_background();
+        const QByteArray stored = game.folder.read("HIGHSCORE.RES");
+        QCOMPARE(stored.size(), 120);
+        QVERIFY(stored.startsWith("PLAYRA.1000."));
+        QVERIFY(stored.contains("PLAYRF.1005.WINNER.1005.PLAYRG.1006."));
+        QVERIFY(stored.endsWith("PLAYRI.1008."));
+
+        // The next start accepts it and reads the ten places.
+        GameFolder next;
+        next.write("HIGHSCORE.RES", stored);
+        FakePlatform platform;
+        platform.dir = next.path();
+        Form1 again(platform);
+        again.Form_Load();
+        QVERIFY(platform.ended.empty());
+        QCOMPARE(again.findChild<QLabel*>("deseto_mesto")->text(), QStringLiteral("PLAYRI"));
+        QCOMPARE(again.findChild<QLabel*>("score_10")->text(), QStringLiteral("1008"));
+    }
+
+    void tableTooLongToStoreStillShowsAndPlayGoesOn()
+    {
+        // Eight-letter names fit the reader but a full table passes 120 characters.
+        QByteArray text;
+        for (int p = 0; p < 9; ++p)
+            text += "EIGHTCH" + QByteArray(1, char('A' + p)) + '.' + QByteArray::number(100 + p) + '.';
+        text += "..";
+        QCOMPARE(text.size(), 119);
+        Game game(text);
+        win(game, 8);
+        type_name(game, "SIXSIX");
+        game.click(game.picture("ok"));
+        const QByteArray before = game.folder.read("HIGHSCORE.RES");
+        game.move_over_background();
+        QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("SIXSIX"));
+        QCOMPARE(game.folder.read("HIGHSCORE.RES"), before);
+        QCOMPARE(game.form->move_count(), 0);
+        expect_frozen(game, false);
+    }
+
+    void unsolvedBoardChangesNothingEvenWhenConfirmed()
+    {
+        Game game;
+        win(game, 98);
+        type_name(game, "anna");
+        game.click(game.picture("ok"));
+        // Out of the ordinary: the board is changed under the open entry.
+        game.form->set_cells_for_testing(reversed_with_gap(16));
+        game.move_over_background();
+        QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("TOMVAR"));
+        QCOMPARE(game.form->name_confirmed(), 1);
+    }
+};
+
+QTEST_MAIN(WinTest)
+#include "form1_win_test.moc"
