@@ -7,7 +7,7 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
   fonts-liberation2
-  xvfb xauth xdotool
+  xvfb xauth xdotool libxcb1-dev procps
 )
 
 missing=()

@@ -1,0 +1,318 @@
+// The real program under an X server: started from a copy of the game
+// folder, driven with xdotool and looked at through screenshots.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <unistd.h>
+#include <xcb/xcb.h>
+
+namespace {
+
+const QByteArray kDefaultFile =
+    "TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300.SENYA.350.TAO KI.400.ZORIA.450.PALKA.500.OKU.550.\r\n";
+const int kLeft[] = {16, 96, 176, 256};
+const int kTop[] = {63, 144, 224, 304};
+
+QString xdotool(const QStringList& args)
+{
+    QProcess p;
+    p.start(QStringLiteral("xdotool"), args);
+    p.waitForFinished(5000);
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+QByteArray read(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void write(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+// One run of the game from its own copy of the game folder.
+class Run {
+public:
+    Run()
+    {
+        const QDir source(QStringLiteral(FIFTEEN_GAME_DIR));
+        for (const QString& name : source.entryList(QDir::Files))
+            if (name != QLatin1String("HIGHSCORE.RES"))
+                QFile::copy(source.filePath(name), dir.filePath(name));
+        QFile::setPermissions(dir.filePath("fifteen"), QFile::permissions(source.filePath("fifteen")));
+        QFile::setPermissions(dir.filePath("ZUROZO.EXE"), QFile::permissions(source.filePath("ZUROZO.EXE")));
+    }
+    ~Run()
+    {
+        if (process.state() != QProcess::NotRunning) {
+            process.kill();
+            process.waitForFinished(3000);
+        }
+        // The splash closes itself; make sure no window outlives the test.
+        QProcess::execute(QStringLiteral("pkill"), {QStringLiteral("-f"), dir.filePath("ZUROZO.EXE")});
+    }
+
+    void start(const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+    {
+        process.setProcessEnvironment(env);
+        process.setWorkingDirectory(QDir::rootPath());  // the game finds its folder itself
+        clock.start();
+        process.start(dir.filePath("fifteen"), {});
+        QVERIFY(process.waitForStarted(5000));
+    }
+
+    // The game window's id once it is on the screen, or 0.
+    QString wait_for_window(int timeout_ms = 10000)
+    {
+        while (clock.elapsed() < timeout_ms && process.state() == QProcess::Running) {
+            const QString found = xdotool({"search", "--onlyvisible", "--name", "^Fifteen$"});
+            if (!found.isEmpty()) {
+                window = found.split('\n').first();
+                shown_after_ms = clock.elapsed();
+                const QString geometry = xdotool({"getwindowgeometry", window});
+                const auto m = QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+)")).match(geometry);
+                origin = QPoint(m.captured(1).toInt(), m.captured(2).toInt());
+                QTest::qWait(300);  // let the first drawing reach the screen
+                return window;
+            }
+            QTest::qWait(50);
+        }
+        return {};
+    }
+
+    QImage screenshot(const QString& name) const
+    {
+        const QImage shot = QGuiApplication::primaryScreen()->grabWindow(0, origin.x(), origin.y(), 500, 430).toImage();
+        QDir().mkpath(QStringLiteral(FIFTEEN_SHOT_DIR));
+        shot.save(QStringLiteral(FIFTEEN_SHOT_DIR "/") + name + ".png");
+        return shot.convertToFormat(QImage::Format_RGB32);
+    }
+
+    void click(QPoint at) const
+    {
+        xdotool({"mousemove", QString::number(origin.x() + at.x()), QString::number(origin.y() + at.y()), "click", "1"});
+        QTest::qWait(250);
+    }
+
+    QString file(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    QProcess process;
+    QElapsedTimer clock;
+    QString window;
+    QPoint origin;
+    qint64 shown_after_ms = -1;
+};
+
+QImage tile_picture(const Run& run, int value)
+{
+    QImageReader reader(run.file(QString::asprintf("%03d.JPG", value)), "jpeg");
+    return reader.read().convertToFormat(QImage::Format_RGB32);
+}
+
+double difference(const QImage& shot, QPoint at, const QImage& picture)
+{
+    double sum = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb a = shot.pixel(at.x() + x, at.y() + y), b = picture.pixel(x, y);
+            sum += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+        }
+    return sum / (picture.width() * picture.height());
+}
+
+// The value whose picture each cell of the screenshot shows.
+std::vector<int> board_on_screen(const Run& run, const QImage& shot)
+{
+    std::vector<QImage> pictures;
+    for (int v = 0; v <= 15; ++v)
+        pictures.push_back(tile_picture(run, v));
+    std::vector<int> values;
+    for (int k = 0; k < 16; ++k) {
+        const QPoint at(kLeft[k % 4], kTop[k / 4]);
+        int best = -1;
+        double best_difference = 1e9;
+        for (int v = 0; v <= 15; ++v) {
+            const double d = difference(shot, at, pictures[std::size_t(v)]);
+            if (d < best_difference) {
+                best_difference = d;
+                best = v;
+            }
+        }
+        values.push_back(best_difference < 12 ? best : -1);
+    }
+    return values;
+}
+
+void send_close_request(const QString& window)
+{
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    QVERIFY(x11);
+    xcb_connection_t* c = x11->connection();
+    auto atom = [c](const char* name) {
+        xcb_intern_atom_reply_t* reply =
+            xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(strlen(name)), name), nullptr);
+        const xcb_atom_t a = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(reply);
+        return a;
+    };
+    xcb_client_message_event_t event{};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window.toUInt();
+    event.type = atom("WM_PROTOCOLS");
+    event.data.data32[0] = atom("WM_DELETE_WINDOW");
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(c, 0, event.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+    xcb_flush(c);
+}
+
+// Processor seconds and peak resident kilobytes of a running process.
+std::pair<double, long> usage(qint64 pid)
+{
+    const QList<QByteArray> stat = read(QStringLiteral("/proc/%1/stat").arg(pid)).split(' ');
+    const double ticks = double(sysconf(_SC_CLK_TCK));
+    const double seconds = stat.size() > 15 ? (stat[13].toDouble() + stat[14].toDouble()) / ticks : -1;
+    long peak = -1;
+    for (const QByteArray& line : read(QStringLiteral("/proc/%1/status").arg(pid)).split('\n'))
+        if (line.startsWith("VmHWM:"))
+            peak = line.mid(6).trimmed().split(' ').first().toLong();
+    return {seconds, peak};
+}
+
+bool has_text(const QImage& shot, const QRect& label)
+{
+    // The ranking's text is dark green on a light label.
+    int dark = 0;
+    for (int y = label.top(); y <= label.bottom(); ++y)
+        for (int x = label.left(); x <= label.right(); ++x)
+            if (qGray(shot.pixel(x, y)) < 110)
+                ++dark;
+    return dark >= 8;
+}
+
+}  // namespace
+
+class GameEndToEnd : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStartCreatesTheTableAndShowsADealtBoard()
+    {
+        Run run;
+        run.start();
+        QVERIFY(!run.wait_for_window().isEmpty());
+        QVERIFY(run.shown_after_ms >= 2900);
+        const auto [cpu, peak_kb] = usage(run.process.processId());
+        qInfo("figures: window shown after %lld ms; processor %.3f s by then; peak resident %ld kB",
+              run.shown_after_ms, cpu, peak_kb);
+        QCOMPARE(read(run.file("HIGHSCORE.RES")), kDefaultFile);
+
+        const QImage shot = run.screenshot("first-start");
+        const std::vector<int> board = board_on_screen(run, shot);
+        QCOMPARE(board[15], 0);
+        std::vector<int> sorted = board;
+        std::sort(sorted.begin(), sorted.end());
+        for (int v = 0; v < 16; ++v)
+            QCOMPARE(sorted[std::size_t(v)], v);
+        QCOMPARE(QGuiApplication::primaryScreen()->geometry().center(), run.origin + QPoint(250, 215));
+    }
+
+    void pictureOneByteTooLongEndsWithStatusOne()
+    {
+        Run run;
+        write(run.file("HIGHSCORE.RES"), "KEEP.1.");
+        write(run.file("005.JPG"), read(run.file("005.JPG")) + 'x');
+        run.start();
+        bool window_seen = false;
+        while (!run.process.waitForFinished(100) && run.clock.elapsed() < 10000)
+            window_seen = window_seen || !xdotool({"search", "--onlyvisible", "--name", "^Fifteen$"}).isEmpty();
+        QCOMPARE(run.process.state(), QProcess::NotRunning);
+        QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(run.process.exitCode(), 1);
+        QVERIFY(!window_seen);
+        QVERIFY(run.process.readAllStandardError().contains("005.JPG: size 4140 where 4139 is expected"));
+        QCOMPARE(read(run.file("HIGHSCORE.RES")), QByteArray("KEEP.1."));
+    }
+
+    void clickedTileSlidesIntoTheGap()
+    {
+        Run run;
+        write(run.file("HIGHSCORE.RES"), kDefaultFile);
+        run.start();
+        QVERIFY(!run.wait_for_window().isEmpty());
+        const std::vector<int> before = board_on_screen(run, run.screenshot("before-move"));
+        QCOMPARE(before[15], 0);
+        run.click(QPoint(kLeft[3] + 40, kTop[2] + 40));  // the tile above the gap
+        const std::vector<int> after = board_on_screen(run, run.screenshot("after-move"));
+        QCOMPARE(after[11], 0);
+        QCOMPARE(after[15], before[11]);
+        for (int k = 0; k < 11; ++k)
+            QCOMPARE(after[std::size_t(k)], before[std::size_t(k)]);
+        // Still answering after the sound: the tile goes back.
+        run.click(QPoint(kLeft[3] + 40, kTop[3] + 40));
+        QCOMPARE(board_on_screen(run, run.screenshot("moved-back")), before);
+        QCOMPARE(run.process.state(), QProcess::Running);
+    }
+
+    void logoAndCloseOpenTheSiteAndCloseEndsAtOnce()
+    {
+        Run run;
+        write(run.file("HIGHSCORE.RES"), kDefaultFile);
+        QTemporaryDir bin;
+        const QString log = bin.filePath("opened.txt");
+        write(bin.filePath("xdg-open"), "#!/bin/sh\necho \"$@\" >> \"" + log.toLocal8Bit() + "\"\n");
+        QFile::setPermissions(bin.filePath("xdg-open"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PATH", bin.path() + ':' + env.value("PATH"));
+        for (const char* desktop : {"XDG_CURRENT_DESKTOP", "KDE_FULL_SESSION", "GNOME_DESKTOP_SESSION_ID", "DESKTOP_SESSION"})
+            env.remove(desktop);
+        run.start(env);
+        QVERIFY(!run.wait_for_window().isEmpty());
+
+        run.click(QPoint(374 + 50, 392 + 14));  // the logo
+        QTRY_COMPARE_WITH_TIMEOUT(read(log), QByteArray("https://kelvane.example/\n"), 3000);
+        QCOMPARE(run.process.state(), QProcess::Running);
+
+        send_close_request(run.window);
+        QElapsedTimer closing;
+        closing.start();
+        QVERIFY(run.process.waitForFinished(1000));
+        qInfo("figures: ended %lld ms after the close request", closing.elapsed());
+        QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(run.process.exitCode(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(read(log), QByteArray("https://kelvane.example/\nhttps://kelvane.example/\n"), 3000);
+    }
+
+    void fullTableOf120BytesOpensWithTenPlaces()
+    {
+        QByteArray table;
+        for (int p = 0; p < 10; ++p)
+            table += "PLAYR" + QByteArray(1, char('A' + p)) + '.' + QByteArray::number(1000 + p) + '.';
+        QCOMPARE(table.size(), 120);
+        Run run;
+        write(run.file("HIGHSCORE.RES"), table);
+        run.start();
+        QVERIFY(!run.wait_for_window().isEmpty());
+        const QImage shot = run.screenshot("full-table");
+        for (int p = 0; p < 10; ++p) {
+            const int top = 33 + 17 * p;
+            QVERIFY2(has_text(shot, QRect(382, top, 78, 15)), qPrintable(QString::number(p + 1)));
+            QVERIFY2(has_text(shot, QRect(464, top, 28, 15)), qPrintable(QString::number(p + 1)));
+        }
+        QCOMPARE(read(run.file("HIGHSCORE.RES")), table);
+    }
+};
+
+QTEST_MAIN(GameEndToEnd)
+#include "game_e2e_test.moc"
