@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev libgl-dev
   fonts-liberation2
   xvfb xauth xdotool libxcb1-dev procps
+  pulseaudio pulseaudio-utils
 )
 
 missing=()

@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QAudioDevice>
 #include <QEventLoop>
+#include <QMediaDevices>
 #include <QProcess>
 #include <QSoundEffect>
 #include <QTimer>
@@ -45,6 +47,8 @@ void QtPlatform::play_sound(const QString& path)
     // A fresh effect for every play reads the file anew; dropping the old one
     // cuts a sound that is still playing.
     sound_.reset();
+    if (QMediaDevices::defaultAudioOutput().isNull())
+        return;  // nothing to play on; the game goes on in silence
     sound_ = std::make_unique<QSoundEffect>();
     sound_->setSource(QUrl::fromLocalFile(path));
     sound_->play();

@@ -202,6 +202,46 @@ bool has_text(const QImage& shot, const QRect& label)
     return dark >= 8;
 }
 
+// A private sound server with a sink that plays to nowhere.
+class SoundServer {
+public:
+    SoundServer()
+    {
+        env_ = QProcessEnvironment::systemEnvironment();
+        env_.insert("XDG_RUNTIME_DIR", runtime_.path());
+        env_.insert("HOME", runtime_.path());
+        QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcess daemon;
+        daemon.setProcessEnvironment(env_);
+        daemon.start("pulseaudio", {"--daemonize=yes", "--exit-idle-time=-1", "-n", "--disallow-exit",
+                                    "--load=module-null-sink sink_name=nowhere",
+                                    "--load=module-native-protocol-unix"});
+        started_ = daemon.waitForFinished(10000) && daemon.exitCode() == 0;
+    }
+    ~SoundServer() { pactl({"exit"}); }
+    [[nodiscard]] bool started() const { return started_; }
+    [[nodiscard]] const QProcessEnvironment& env() const { return env_; }
+    // The streams that play now, one line each.
+    [[nodiscard]] int streams() const
+    {
+        const QString out = pactl({"list", "short", "sink-inputs"});
+        return out.isEmpty() ? 0 : int(out.split('\n').size());
+    }
+
+private:
+    QString pactl(const QStringList& args) const
+    {
+        QProcess p;
+        p.setProcessEnvironment(env_);
+        p.start("pactl", args);
+        p.waitForFinished(5000);
+        return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+    }
+    QTemporaryDir runtime_;
+    QProcessEnvironment env_;
+    bool started_ = false;
+};
+
 }  // namespace
 
 class GameEndToEnd : public QObject {
@@ -292,6 +332,38 @@ private slots:
         QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(run.process.exitCode(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(read(log), QByteArray("https://kelvane.example/\nhttps://kelvane.example/\n"), 3000);
+    }
+
+    void soundsPlayAndANewOneCutsTheOld()
+    {
+        SoundServer server;
+        QVERIFY(server.started());
+        Run run;
+        write(run.file("HIGHSCORE.RES"), kDefaultFile);
+        run.start(server.env());
+        QVERIFY(!run.wait_for_window().isEmpty());
+        QCOMPARE(server.streams(), 0);
+
+        // A new game's jingle: light the button, click it.
+        run.click(QPoint(100, 410));
+        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 1, 1000);
+        // Two more at once: still one stream, the last.
+        run.click(QPoint(101, 410));
+        run.click(QPoint(100, 410));
+        QCOMPARE(server.streams(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 0, 3000);
+
+        // A move's click sound, then the same sound file made longer: the
+        // next move plays the new file.
+        run.click(QPoint(kLeft[3] + 40, kTop[2] + 40));
+        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 0, 2000);
+        QFile::remove(run.file("001.WAV"));
+        QFile::copy(run.file("002.WAV"), run.file("001.WAV"));
+        run.click(QPoint(kLeft[3] + 40, kTop[3] + 40));
+        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 1, 1000);
+        QTest::qWait(400);  // the 70 ms click would be over by now; the jingle is not
+        QCOMPARE(server.streams(), 1);
+        QCOMPARE(run.process.state(), QProcess::Running);
     }
 
     void fullTableOf120BytesOpensWithTenPlaces()

@@ -1,0 +1,105 @@
+// Times the game's two hot paths in the real window, offscreen:
+//   one counted move, from the click to the end of its handling (the 16
+//   picture loads included), and one mouse move over the bare background.
+// Prints the median and the 90th percentile of many runs of each.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMouseEvent>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "platform/platform.h"
+#include "platform/qt_platform.h"
+#include "ui/form1.h"
+#include "ui/picture_control.h"
+
+using namespace fifteen;
+
+namespace {
+
+// Everything but the files and, when asked, the sound: no browser, no
+// sibling, no pause.
+struct QuietPlatform final : Platform {
+    QString dir;
+    QtPlatform* sound = nullptr;
+    [[nodiscard]] QString app_dir() const override { return dir; }
+    [[nodiscard]] bool launch(const QString&) override { return true; }
+    void startup_pause() override {}
+    void play_sound(const QString& path) override
+    {
+        if (sound)
+            sound->play_sound(path);
+    }
+    void open_url(const QUrl&) override {}
+    void report(const QString&) override {}
+    void end_program(int) override {}
+};
+
+template <class Step>
+void time_it(const char* what, int runs, Step step)
+{
+    std::vector<double> us;
+    us.reserve(std::size_t(runs));
+    for (int i = 0; i < runs; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        step(i);
+        const auto end = std::chrono::steady_clock::now();
+        us.push_back(std::chrono::duration<double, std::micro>(end - start).count());
+    }
+    std::sort(us.begin(), us.end());
+    std::printf("%-34s median %8.1f us   p90 %8.1f us   (%d runs)\n", what, us[us.size() / 2],
+                us[us.size() * 9 / 10], runs);
+}
+
+void send_click(QWidget* w)
+{
+    const QPointF at = QRectF(w->rect()).center();
+    const QPointF global = w->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, {});
+    QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, {});
+    QApplication::sendEvent(w, &press);
+    QApplication::sendEvent(w, &release);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QDir game(QStringLiteral(FIFTEEN_GAME_DIR));
+    for (const QString& name : game.entryList(QDir::Files))
+        if (name != QLatin1String("fifteen"))
+            QFile::copy(game.filePath(name), dir.filePath(name));
+    QuietPlatform platform;
+    platform.dir = dir.path();
+    Form1 form(platform);
+    form.Form_Load();
+    app.processEvents();
+
+    Cells cells{15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0};
+    form.set_cells_for_testing(cells);
+    auto* above = form.findChild<PictureControl*>(QStringLiteral("Image12"));
+    auto* corner = form.findChild<PictureControl*>(QStringLiteral("Image16"));
+    const int runs = argc > 1 ? std::max(10, std::atoi(argv[1])) : 2000;
+
+    time_it("counted move (click to done)", runs, [&](int i) { send_click(i % 2 == 0 ? above : corner); });
+    if (form.move_count() != std::min(runs, 32767))
+        std::fprintf(stderr, "moves were not counted: %d\n", form.move_count());
+    QtPlatform real;
+    platform.sound = &real;
+    time_it("counted move with its sound", runs, [&](int i) { send_click(i % 2 == 0 ? above : corner); });
+    platform.sound = nullptr;
+
+    time_it("mouse move over the background", runs, [&](int i) {
+        const QPointF at(350 + i % 2, 20);
+        QMouseEvent move(QEvent::MouseMove, at, form.mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+        QApplication::sendEvent(&form, &move);
+    });
+    return 0;
+}
