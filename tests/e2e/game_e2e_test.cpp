@@ -213,12 +213,18 @@ public:
         QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcess daemon;
         daemon.setProcessEnvironment(env_);
-        daemon.start("pulseaudio", {"--daemonize=yes", "--exit-idle-time=-1", "-n", "--disallow-exit",
+        daemon.start("pulseaudio", {"--daemonize=yes", "--exit-idle-time=-1", "-n",
                                     "--load=module-null-sink sink_name=nowhere",
                                     "--load=module-native-protocol-unix"});
         started_ = daemon.waitForFinished(10000) && daemon.exitCode() == 0;
     }
-    ~SoundServer() { pactl({"exit"}); }
+    ~SoundServer()
+    {
+        QProcess stop;
+        stop.setProcessEnvironment(env_);
+        stop.start("pulseaudio", {"--kill"});
+        stop.waitForFinished(5000);
+    }
     [[nodiscard]] bool started() const { return started_; }
     [[nodiscard]] const QProcessEnvironment& env() const { return env_; }
     // The streams that play now, one line each.
