@@ -17,15 +17,26 @@ public:
     explicit Failure(const std::string& what) : std::runtime_error(what) {}
 };
 
-// Runs `body`; any failure inside it ends it quietly. Anything that is not an
-// ordinary run-time error (such as the request to end the program) passes on.
+// Runs `body`; any failure inside it ends it quietly: no message, no retry,
+// nothing undone.
 template <class Body>
-void guarded(Body&& body) noexcept(false)
+void guarded(Body&& body)
 {
     try {
         std::forward<Body>(body)();
     } catch (const std::exception&) {
-        // Silent by design: no message, no retry, nothing undone.
+    }
+}
+
+// The same, for the few routines whose failure leaves the game unusable:
+// `witness` hears what went wrong, so that it can be told on the terminal.
+template <class Body, class Witness>
+void guarded(Body&& body, Witness&& witness)
+{
+    try {
+        std::forward<Body>(body)();
+    } catch (const std::exception& failure) {
+        std::forward<Witness>(witness)(failure);
     }
 }
 

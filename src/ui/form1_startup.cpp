@@ -13,11 +13,13 @@ namespace fifteen {
 
 void Form1::Form_Load()
 {
+    // A start-up that stops early leaves a window without a board: say why.
+    const auto tell = [this](const std::exception& failure) { platform_.report(QString::fromUtf8(failure.what())); };
     guarded([&] {
         set_app_dir();
         hide();
         if (!platform_.launch(data_file(kSiblingProgram)))
-            throw Failure("cannot start the sibling program");
+            throw Failure(std::string(kSiblingProgram) + ": cannot be started");
         platform_.startup_pause();
         if (!check_data_files())
             return;
@@ -27,7 +29,7 @@ void Form1::Form_Load()
         StartnaTabla16();
         PrikaziTablu16();
         read_highscore_file();
-    });
+    }, tell);
 }
 
 bool Form1::check_data_files()

@@ -21,7 +21,6 @@ namespace fifteen::testing {
 
 struct FakePlatform final : Platform {
     QString dir;
-    bool launch_works = true;
     QStringList launched;
     int pauses = 0;
     QStringList sounds;  // file names, in order
@@ -34,7 +33,7 @@ struct FakePlatform final : Platform {
     [[nodiscard]] bool launch(const QString& program) override
     {
         launched << program;
-        return launch_works;
+        return QFileInfo(program).isExecutable();
     }
     void startup_pause() override { ++pauses; }
     void play_sound(const QString& path) override

@@ -88,6 +88,7 @@ private slots:
         QCOMPARE(game.platform.launched, QStringList{game.folder.file("ZUROZO.EXE")});
         QCOMPARE(game.platform.pauses, 1);
         QVERIFY(game.platform.ended.empty());
+        QVERIFY(game.platform.reports.isEmpty());
         QVERIFY(game.form->isVisible());
         QCOMPARE(QDir::currentPath(), QDir(game.folder.path()).canonicalPath());
 
@@ -159,7 +160,7 @@ private slots:
 
     void missingFileEndsWithoutTouchingTheTable()
     {
-        for (const char* missing : {"STARTOVER1.JPG", "007.JPG", "ZUROZO.EXE"}) {
+        for (const char* missing : {"STARTOVER1.JPG", "007.JPG", "002.WAV"}) {
             GameFolder folder;
             folder.write("HIGHSCORE.RES", "ME.7.");
             folder.remove(missing);
@@ -177,13 +178,14 @@ private slots:
     {
         GameFolder folder;
         folder.write("HIGHSCORE.RES", kDefaultFile);
+        folder.remove("ZUROZO.EXE");
         FakePlatform platform;
         platform.dir = folder.path();
-        platform.launch_works = false;
         Form1 form(platform);
         form.Form_Load();
         QCOMPARE(platform.pauses, 0);
         QVERIFY(platform.ended.empty());
+        QCOMPARE(platform.reports, QStringList{"ZUROZO.EXE: cannot be started"});
         QCOMPARE(form.stores().cells, Cells{});
         QVERIFY(form.stores().board.empty());
         QVERIFY(form.findChild<QLabel*>("prvo_mesto")->text().isEmpty());
