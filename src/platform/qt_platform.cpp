@@ -33,7 +33,7 @@ bool QtPlatform::launch(const QString& program)
 void serve_events_for(int milliseconds)
 {
     QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec();
 }
 

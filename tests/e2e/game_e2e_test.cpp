@@ -258,7 +258,7 @@ private slots:
         Run run;
         run.start();
         QVERIFY(!run.wait_for_window().isEmpty());
-        QVERIFY(run.shown_after_ms >= 2900);
+        QVERIFY(run.shown_after_ms >= 3000);  // the pause is never cut short
         const auto [cpu, peak_kb] = usage(run.process.processId());
         qInfo("figures: window shown after %lld ms; processor %.3f s by then; peak resident %ld kB",
               run.shown_after_ms, cpu, peak_kb);

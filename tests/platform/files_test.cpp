@@ -6,6 +6,11 @@
 #include "core/trap.h"
 #include "platform/data_path.h"
 #include "platform/files.h"
+#include "platform/qt_platform.h"
+
+#include <QElapsedTimer>
+#include <QTimer>
+#include <ctime>
 
 using namespace fifteen;
 
@@ -66,6 +71,20 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Failure, save_whole_file(dir.filePath("HIGHSCORE.RES"), "x"));
         QVERIFY(QFileInfo(dir.filePath("HIGHSCORE.RES")).isDir());
         QVERIFY_THROWS_EXCEPTION(Failure, save_whole_file(dir.filePath("no/such/folder"), "x"));
+    }
+
+    void pauseServesEventsAndSleeps()
+    {
+        bool served = false;
+        QTimer::singleShot(50, [&] { served = true; });
+        QElapsedTimer wall;
+        wall.start();
+        const std::clock_t cpu = std::clock();
+        serve_events_for(400);
+        const double cpu_ms = 1000.0 * double(std::clock() - cpu) / CLOCKS_PER_SEC;
+        QVERIFY(served);
+        QVERIFY(wall.elapsed() >= 400);
+        QVERIFY2(cpu_ms < 100, qPrintable(QString::number(cpu_ms)));  // waits, does not spin
     }
 };
 
