@@ -1,4 +1,4 @@
-// Finding data files without regard to case, and whole-file reads and writes.
+// Finding data files without regard to case, whole-file reads and writes, and the pause.
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,7 +23,7 @@ void put(const QString& path, const QByteArray& bytes)
 }
 }  // namespace
 
-class FilesTest : public QObject {
+class PlatformTest : public QObject {
     Q_OBJECT
 private slots:
     void exactNameFirstThenAnyCase()
@@ -88,5 +88,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(FilesTest)
-#include "files_test.moc"
+QTEST_GUILESS_MAIN(PlatformTest)
+#include "platform_test.moc"
