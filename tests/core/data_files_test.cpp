@@ -37,15 +37,6 @@ struct Folder {
 
 }  // namespace
 
-TEST(DataFiles, TableHasTwentyNineRowsInOrder)
-{
-    EXPECT_EQ(kDataFiles.front().name, "HIGHSCORE.RES");
-    EXPECT_EQ(kDataFiles[1].name, "000.JPG");
-    EXPECT_EQ(kDataFiles[17].name, "ENTERYOURNAME.JPG");
-    EXPECT_EQ(kDataFiles.back().name, "ZUROZO.EXE");
-    EXPECT_EQ(kDataFiles.back().size, 69632u);
-}
-
 TEST(DataFiles, HighscoreFileUpTo120BytesPasses)
 {
     for (std::uintmax_t size : {0u, 100u, 120u}) {
