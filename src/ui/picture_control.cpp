@@ -41,6 +41,13 @@ void PictureControl::mouseReleaseEvent(QMouseEvent* event)
         emit clicked();
 }
 
+void PictureControl::mouseDoubleClickEvent(QMouseEvent*)
+{
+    // The second press of a double click is not a click of its own: a double
+    // click on the logo opens the site once, on the button deals once.
+    pressed_ = false;
+}
+
 void PictureControl::mouseMoveEvent(QMouseEvent*)
 {
     emit mouse_moved();

@@ -200,6 +200,18 @@ private slots:
         QCOMPARE(game.form->move_count(), 1);
     }
 
+    void doubleClickCountsOnce()
+    {
+        Game game;
+        auto* logo = game.picture("kelvane");
+        QTest::mouseDClick(logo, Qt::LeftButton, {}, logo->rect().center());
+        QCOMPARE(game.platform.opened.size(), 1);
+        game.move_over(game.picture("Image54"));
+        auto* button = game.picture("startover");
+        QTest::mouseDClick(button, Qt::LeftButton, {}, button->rect().center());
+        QCOMPARE(game.platform.sounds, QStringList{"002.WAV"});
+    }
+
     void closingOpensTheSiteAndEnds()
     {
         Game game;
