@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "bytes.h"
 #include "core/trap.h"
 #include "name_box.h"
 #include "picture_control.h"
@@ -135,7 +136,7 @@ void Form1::closeEvent(QCloseEvent* event)
 
 QString Form1::data_file(std::string_view name) const
 {
-    return data_path(app_dir_, QString::fromLatin1(name.data(), qsizetype(name.size())));
+    return data_path(app_dir_, from_bytes(name));
 }
 
 void Form1::load_picture(PictureControl* control, std::string_view name) const
@@ -159,8 +160,14 @@ Captions Form1::captions(const std::array<TextLabel*, kPlaces>& labels) const
 {
     Captions out;
     for (std::size_t p = 0; p < kPlaces; ++p)
-        out[p] = labels[p]->text().toLatin1().toStdString();
+        out[p] = to_bytes(labels[p]->text());
     return out;
+}
+
+void Form1::set_captions(const std::array<TextLabel*, kPlaces>& labels, const Captions& captions)
+{
+    for (std::size_t p = 0; p < kPlaces; ++p)
+        labels[p]->setText(from_bytes(captions[p]));
 }
 
 void Form1::set_cells_for_testing(const Cells& cells)

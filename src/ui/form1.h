@@ -73,6 +73,7 @@ private:
     void write_default_highscore_file();
     void write_table_text(std::string_view text);
     [[nodiscard]] Captions captions(const std::array<TextLabel*, kPlaces>& labels) const;
+    static void set_captions(const std::array<TextLabel*, kPlaces>& labels, const Captions& captions);
 
     Platform& platform_;
     QString app_dir_;

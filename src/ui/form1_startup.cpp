@@ -1,6 +1,7 @@
 // Start-up, the data-file check and the high-score file.
 #include <QDir>
 
+#include "bytes.h"
 #include "core/data_files.h"
 #include "core/trap.h"
 #include "form1.h"
@@ -55,7 +56,7 @@ void Form1::iz_opena_u_tekst(const QByteArray& bufer)
         const std::vector<std::string> fields = parse_table_text(std::string_view(bufer.constData(), std::size_t(bufer.size())));
         for (std::size_t i = 0; i < fields.size(); ++i) {
             TextLabel* label = i % 2 == 0 ? place_names[i / 2] : place_scores[i / 2];
-            label->setText(QString::fromLatin1(fields[i].data(), qsizetype(fields[i].size())));
+            label->setText(from_bytes(fields[i]));
         }
     });
 }

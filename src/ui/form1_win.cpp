@@ -1,6 +1,7 @@
 // A solved board: the ranking, the name entry and the freeze around it.
 #include <QLocale>
 
+#include "bytes.h"
 #include "core/name_check.h"
 #include "core/ranking.h"
 #include "core/trap.h"
@@ -37,11 +38,9 @@ void Form1::check_completion()
 
         Captions names = captions(place_names);
         Captions scores = captions(place_scores);
-        record_result(names, scores, *place, enter_name->text().toLatin1().toStdString(), move_count_);
-        for (std::size_t p = 0; p < kPlaces; ++p)
-            place_scores[p]->setText(QString::fromLatin1(scores[p].data(), qsizetype(scores[p].size())));
-        for (std::size_t p = 0; p < kPlaces; ++p)
-            place_names[p]->setText(QString::fromLatin1(names[p].data(), qsizetype(names[p].size())));
+        record_result(names, scores, *place, to_bytes(enter_name->text()), move_count_);
+        set_captions(place_scores, scores);  // all scores move before any name
+        set_captions(place_names, names);
         name_confirmed_ = 0;
         write_highscore_file();
         odmrzni_slicice();

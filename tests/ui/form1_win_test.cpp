@@ -27,6 +27,15 @@ void type_name(Game& game, const QString& text)
 const char* const kNames[] = {"prvo_mesto", "drugo_mesto", "trece_mesto", "cetvrto_mesto", "peto_mesto",
                               "sesto_mesto", "sedmo_mesto", "osmo_mesto", "deveto_mesto", "deseto_mesto"};
 
+// Nine places named `stem` + A..I with the scores from `first_score` up.
+QByteArray nine_places(const QByteArray& stem, int first_score)
+{
+    QByteArray text;
+    for (int p = 0; p < 9; ++p)
+        text += stem + char('A' + p) + '.' + QByteArray::number(first_score + p) + '.';
+    return text;
+}
+
 QStringList table(Game& game)
 {
     QStringList out;
@@ -242,10 +251,7 @@ private slots:
     {
         // Nine six-letter names with four-digit scores and a five-letter one:
         // a 119-character text, stored without its line end.
-        QByteArray text;
-        for (int p = 0; p < 9; ++p)
-            text += "PLAYR" + QByteArray(1, char('A' + p)) + '.' + QByteArray::number(1000 + p) + '.';
-        text += "SHORT.1009.";
+        const QByteArray text = nine_places("PLAYR", 1000) + "SHORT.1009.";
         QCOMPARE(text.size(), 119);
         Game game(text);
         QVERIFY(game.platform.ended.empty());
@@ -273,10 +279,7 @@ private slots:
     void tableTooLongToStoreStillShowsAndPlayGoesOn()
     {
         // Eight-letter names fit the reader but a full table passes 120 characters.
-        QByteArray text;
-        for (int p = 0; p < 9; ++p)
-            text += "EIGHTCH" + QByteArray(1, char('A' + p)) + '.' + QByteArray::number(100 + p) + '.';
-        text += "..";
+        const QByteArray text = nine_places("EIGHTCH", 100) + "..";
         QCOMPARE(text.size(), 119);
         Game game(text);
         win(game, 8);
