@@ -36,7 +36,9 @@ void Form1::Form_Load()
 bool Form1::check_data_files()
 {
     const auto problem = fifteen::check_data_files(
-        [this](std::string_view name) { return file_size(data_file(name)); },
+        [this](std::string_view name) {
+            return file_size(name == kHighscoreFile ? table_file() : data_file(name));
+        },
         [this] { write_default_highscore_file(); });
     if (!problem)
         return true;
@@ -47,7 +49,19 @@ bool Form1::check_data_files()
 
 void Form1::read_highscore_file()
 {
-    guarded([&] { iz_opena_u_tekst(read_whole_file(data_file(kHighscoreFile))); });
+    guarded([&] {
+        const QByteArray bytes = read_stored_table();
+        iz_opena_u_tekst(bytes);
+    });
+}
+
+QByteArray Form1::read_stored_table()
+{
+    // One byte more than the start accepts, so that a table written by a
+    // game that stored 121 bytes still reads; nothing larger is read.
+    QByteArray bytes = read_small_file(table_file(), kFileLimit + 1);
+    last_table_bytes_ = bytes;
+    return bytes;
 }
 
 void Form1::iz_opena_u_tekst(const QByteArray& bufer)
@@ -63,12 +77,21 @@ void Form1::iz_opena_u_tekst(const QByteArray& bufer)
 
 void Form1::write_highscore_file()
 {
-    guarded([&] { write_table_text(compose_table_text(captions(place_names), captions(place_scores))); });
+    guarded([&] { write_table_text(compose_table_text(captions(place_names), captions(place_scores))); },
+            [this](const std::exception& failure) { tell_not_saved(failure); });
 }
 
 void Form1::write_default_highscore_file()
 {
-    guarded([&] { write_table_text(kDefaultTableText); });
+    guarded([&] { write_table_text(kDefaultTableText); },
+            [this](const std::exception& failure) { tell_not_saved(failure); });
+}
+
+void Form1::tell_not_saved(const std::exception& failure)
+{
+    // The old table stays as it was; the window keeps the new one and the
+    // game goes on. The player hears why on the terminal.
+    platform_.report(from_bytes(kHighscoreFile) + QStringLiteral(": not saved: ") + QString::fromLocal8Bit(failure.what()));
 }
 
 void Form1::write_table_text(std::string_view text)
@@ -76,7 +99,9 @@ void Form1::write_table_text(std::string_view text)
     const auto bytes = table_file_bytes(text);
     if (!bytes)
         return;  // too long to store: the file keeps what it had
-    save_whole_file(data_file(kHighscoreFile), QByteArray::fromStdString(*bytes));
+    const QByteArray stored = QByteArray::fromStdString(*bytes);
+    save_whole_file(table_file(), stored);
+    last_table_bytes_ = stored;
 }
 
 }  // namespace fifteen

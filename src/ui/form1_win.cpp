@@ -8,6 +8,7 @@
 #include "form1.h"
 #include "name_box.h"
 #include "picture_control.h"
+#include "platform/table_lock.h"
 #include "text_label.h"
 
 namespace fifteen {
@@ -36,6 +37,25 @@ void Form1::check_completion()
         if (name_confirmed_ == 0)
             return;
 
+        record_confirmed_name();
+        odmrzni_slicice();
+        startover_Click();
+    });
+}
+
+void Form1::record_confirmed_name()
+{
+    guarded([&] {
+        // Another game in the same folder may have stored a result since this
+        // one read the table: hold the lock while the table is read again,
+        // ranked, recorded and stored, so that neither result is lost.
+        const TableLock lock(table_file());
+        take_stored_table();
+        const auto place = find_place(captions(place_scores), move_count_);
+        if (!place) {
+            name_confirmed_ = 0;  // beaten meanwhile: the result is dropped
+            return;
+        }
         Captions names = captions(place_names);
         Captions scores = captions(place_scores);
         record_result(names, scores, *place, to_bytes(enter_name->text()), move_count_);
@@ -43,8 +63,16 @@ void Form1::check_completion()
         set_captions(place_names, names);
         name_confirmed_ = 0;
         write_highscore_file();
-        odmrzni_slicice();
-        startover_Click();
+    });
+}
+
+void Form1::take_stored_table()
+{
+    guarded([&] {
+        const QByteArray known = last_table_bytes_;
+        const QByteArray stored = read_stored_table();
+        if (stored != known)
+            iz_opena_u_tekst(stored);
     });
 }
 

@@ -1,4 +1,4 @@
-// Finding data files without regard to case, whole-file reads and writes, and the pause.
+// Finding data files without regard to case, whole-file reads and safe writes, and the pause.
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -9,12 +9,25 @@
 #include "platform/qt_platform.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QThread>
 #include <QTimer>
+#include <csignal>
 #include <ctime>
+#include <sys/stat.h>
 
 using namespace fifteen;
 
 namespace {
+constexpr int kKillRounds = 250;
+
+QByteArray read_whole(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 void put(const QString& path, const QByteArray& bytes)
 {
     QFile file(path);
@@ -56,21 +69,74 @@ private slots:
             all.append(char(b));
         const QString path = dir.filePath("HIGHSCORE.RES");
         save_whole_file(path, all);
-        QCOMPARE(read_whole_file(path), all);
+        QCOMPARE(read_whole(path), all);
         save_whole_file(path, "short");
-        QCOMPARE(read_whole_file(path), QByteArray("short"));
+        QCOMPARE(read_whole(path), QByteArray("short"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 1);  // no temporary left behind
     }
 
     void failuresThrowAndLeaveTheOldFile()
     {
         QTemporaryDir dir;
-        QVERIFY_THROWS_EXCEPTION(Failure, (void)read_whole_file(dir.filePath("none")));
         // A folder in the file's place cannot be replaced.
         QVERIFY(QDir(dir.path()).mkdir("HIGHSCORE.RES"));
         QVERIFY_THROWS_EXCEPTION(Failure, save_whole_file(dir.filePath("HIGHSCORE.RES"), "x"));
         QVERIFY(QFileInfo(dir.filePath("HIGHSCORE.RES")).isDir());
         QVERIFY_THROWS_EXCEPTION(Failure, save_whole_file(dir.filePath("no/such/folder"), "x"));
+    }
+
+    void readerTakesOnlySmallRegularFilesAndNeverBlocks()
+    {
+        QTemporaryDir dir;
+        put(dir.filePath("121"), QByteArray(121, 'x'));
+        QCOMPARE(read_small_file(dir.filePath("121"), 121).size(), 121);
+        put(dir.filePath("122"), QByteArray(122, 'x'));
+        QVERIFY_THROWS_EXCEPTION(Failure, (void)read_small_file(dir.filePath("122"), 121));
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600) == 0);
+        QVERIFY(QFile::link("/dev/zero", dir.filePath("zero")));
+        QVERIFY(QFile::link(dir.filePath("fifo"), dir.filePath("to-fifo")));
+        QElapsedTimer wall;
+        wall.start();
+        for (const char* name : {"fifo", "zero", "to-fifo", "none"})
+            QVERIFY_THROWS_EXCEPTION(Failure, (void)read_small_file(dir.filePath(name), 121));
+        QVERIFY_THROWS_EXCEPTION(Failure, (void)read_small_file(dir.path(), 121));
+        QVERIFY(wall.elapsed() < 1000);
+    }
+
+    void killsDuringSavesLeaveACompleteTable()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("HIGHSCORE.RES");
+        const QByteArray first =
+            "TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300.SENYA.350.TAO KI.400.ZORIA.450.PALKA.500.OKU.550.\r\n";
+        const QByteArray second =
+            "ANNA.99.TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300.SENYA.350.TAO KI.400.ZORIA.450.PALKA.500.\r\n";
+        save_whole_file(path, first);
+        QRandomGenerator random(20261208);
+        int kills = 0, losses = 0, leftovers = 0, saw_second = 0;
+        for (int round = 0; round < kKillRounds; ++round) {
+            QProcess saver;
+            saver.start(QStringLiteral(FIFTEEN_SAVE_LOOP), {path});
+            QVERIFY(saver.waitForReadyRead(5000));  // saving has begun
+            QThread::usleep(random.bounded(200u, 20000u));
+            ::kill(pid_t(saver.processId()), SIGKILL);
+            QVERIFY(saver.waitForFinished(5000));
+            QCOMPARE(saver.exitStatus(), QProcess::CrashExit);
+            ++kills;
+            const QByteArray left = read_whole(path);
+            if (left != first && left != second)
+                ++losses;
+            saw_second += left == second;
+            // A killed save may leave its temporary file; it is never the table.
+            for (const QString& name : QDir(dir.path()).entryList({"HIGHSCORE.RES.*"}, QDir::Files)) {
+                ++leftovers;
+                QFile::remove(dir.filePath(name));
+            }
+        }
+        qInfo("figures: %d kills, %d losses, %d temporary files left by kills, second table seen %d times",
+              kills, losses, leftovers, saw_second);
+        QCOMPARE(losses, 0);
+        QVERIFY(saw_second > 0 && saw_second < kills);  // the kills landed mid-loop
     }
 
     void pauseServesEventsAndSleeps()

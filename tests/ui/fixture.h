@@ -47,11 +47,15 @@ struct FakePlatform final : Platform {
     void end_program(int status) override { ended.push_back(status); }
 };
 
-// A private copy of the built game folder, without a high-score file.
+// A private copy of the built game folder, without a high-score file, in
+// the temporary folder or below `parent`.
 class GameFolder {
 public:
-    GameFolder()
+    explicit GameFolder(const QString& parent = {}, bool copy = true)
+        : dir_(parent.isEmpty() ? QDir::tempPath() + QStringLiteral("/game-XXXXXX") : parent + QStringLiteral("/game-XXXXXX"))
     {
+        if (!copy)
+            return;
         const QDir source(QStringLiteral(FIFTEEN_GAME_DIR));
         for (const QString& name : source.entryList(QDir::Files))
             if (name != QLatin1String("fifteen") && name != QLatin1String("HIGHSCORE.RES"))
@@ -87,7 +91,8 @@ struct Game {
     FakePlatform platform;
     std::unique_ptr<Form1> form;
 
-    explicit Game(const QByteArray& highscore = kDefaultFile, bool load = true)
+    explicit Game(const QByteArray& highscore = kDefaultFile, bool load = true, const QString& parent = {})
+        : folder(parent)
     {
         if (!highscore.isNull())
             folder.write("HIGHSCORE.RES", highscore);
@@ -95,6 +100,16 @@ struct Game {
         form = std::make_unique<Form1>(platform);
         if (load)
             form->Form_Load();
+    }
+
+    // A second game started from the folder of `other`, as a second copy of
+    // the program would be.
+    struct SameFolder {};
+    Game(const Game& other, SameFolder) : folder(QString(), false)
+    {
+        platform.dir = other.folder.path();
+        form = std::make_unique<Form1>(platform);
+        form->Form_Load();
     }
 
     template <class T = QWidget>

@@ -1,4 +1,11 @@
 // Winning: the completion test, the ranking, the name entry and the freeze.
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QSysInfo>
+#include <csignal>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include "fixture.h"
 
 using namespace fifteen;
@@ -50,6 +57,73 @@ void expect_frozen(Game& game, bool frozen)
         QCOMPARE(game.tile(n)->isEnabled(), !frozen);
     QCOMPARE(game.picture("startover")->isEnabled(), !frozen);
     QCOMPARE(game.picture("Image54")->isEnabled(), !frozen);
+}
+
+void confirm(Game& game, const QString& name)
+{
+    type_name(game, name);
+    game.click(game.picture("ok"));
+}
+
+// A real file system that runs out of space: a small tmpfs mounted for the
+// test when it runs as root, else a file-size limit (with SIGXFSZ ignored,
+// as the game does) on the writes of the test's own process.
+class FullDisk {
+public:
+    FullDisk()
+    {
+        if (::geteuid() == 0 && QDir().mkpath(root_.path() + "/mnt")
+            && QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=2m", "fifteen-test", root_.path() + "/mnt"}) == 0)
+            mounted_ = root_.path() + "/mnt";
+    }
+    ~FullDisk()
+    {
+        lift_limit();
+        if (!mounted_.isEmpty())
+            QProcess::execute("umount", {mounted_});
+    }
+    // Where the game folder goes.
+    [[nodiscard]] QString parent() const { return mounted_.isEmpty() ? root_.path() : mounted_; }
+    [[nodiscard]] bool real_disk() const { return !mounted_.isEmpty(); }
+    // From now on no file can grow.
+    void fill()
+    {
+        if (real_disk()) {
+            QFile filler(mounted_ + "/filler");
+            QVERIFY(filler.open(QIODevice::WriteOnly));
+            const QByteArray block(4096, 'f');
+            while (filler.write(block) == block.size() && filler.flush()) {
+            }
+            const QByteArray byte(1, 'f');
+            while (filler.write(byte) == 1 && filler.flush()) {
+            }
+            return;
+        }
+        std::signal(SIGXFSZ, SIG_IGN);
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved_) == 0);
+        rlimit small = saved_;
+        small.rlim_cur = 50;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        limited_ = true;
+    }
+    void lift_limit()
+    {
+        if (limited_)
+            (void)::setrlimit(RLIMIT_FSIZE, &saved_);
+        limited_ = false;
+    }
+    [[nodiscard]] QByteArray reason() const { return real_disk() ? "No space left on device" : "File too large"; }
+
+private:
+    QTemporaryDir root_;
+    QString mounted_;
+    rlimit saved_{};
+    bool limited_ = false;
+};
+
+QStringList leftovers(const Game& game)
+{
+    return QDir(game.folder.path()).entryList({"HIGHSCORE.RES.*"}, QDir::Files);
 }
 
 }  // namespace
@@ -291,6 +365,99 @@ private slots:
         QCOMPARE(game.folder.read("HIGHSCORE.RES"), before);
         QCOMPARE(game.form->move_count(), 0);
         expect_frozen(game, false);
+    }
+
+    void failedSavesLeaveTheOldTableAndSayWhy()
+    {
+        FullDisk disk;
+        qInfo("full disk: %s", disk.real_disk() ? "tmpfs" : "file-size limit");
+        const QByteArray old = "KEEP.100.ME.200.";
+        {
+            Game game(old, true, disk.parent());
+            win(game, 98);
+            confirm(game, "anna");
+            disk.fill();
+            game.move_over_background();
+            disk.lift_limit();
+            QCOMPARE(game.folder.read("HIGHSCORE.RES"), old);
+            QVERIFY2(leftovers(game).isEmpty(), qPrintable(leftovers(game).join(' ')));
+            QCOMPARE(game.platform.reports, QStringList{"HIGHSCORE.RES: not saved: " + disk.reason()});
+            // The window shows the new table and the game goes on.
+            QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("ANNA"));
+            QCOMPARE(game.form->move_count(), 0);
+            expect_frozen(game, false);
+        }
+        {
+            // A first start on a full disk creates no empty table.
+            Game game(QByteArray(), false, disk.parent());
+            disk.fill();
+            game.form->Form_Load();
+            disk.lift_limit();
+            QVERIFY(!QFileInfo::exists(game.folder.file("HIGHSCORE.RES")));
+            QVERIFY(leftovers(game).isEmpty());
+            QVERIFY(game.platform.reports.contains("HIGHSCORE.RES: not saved: " + disk.reason()));
+        }
+    }
+
+    void closingRecordsAConfirmedNameOnly()
+    {
+        Game confirmed;
+        win(confirmed, 98);
+        confirm(confirmed, "anna");
+        confirmed.platform.sounds.clear();
+        confirmed.form->close();
+        QVERIFY(confirmed.folder.read("HIGHSCORE.RES").startsWith("ANNA.99.TOMVAR.100."));
+        QCOMPARE(confirmed.platform.ended, std::vector<int>{0});
+        QCOMPARE(confirmed.platform.opened.size(), 1);
+        QVERIFY(confirmed.platform.sounds.isEmpty());  // no new game on the way out
+
+        Game typing;
+        win(typing, 98);
+        type_name(typing, "anna");
+        typing.form->close();
+        QCOMPARE(typing.folder.read("HIGHSCORE.RES"), kDefaultFile);
+        QCOMPARE(typing.platform.ended, std::vector<int>{0});
+    }
+
+    void twoGamesInOneFolderKeepBothResults()
+    {
+        Game first;
+        Game second(first, Game::SameFolder{});
+        Game third(first, Game::SameFolder{});
+
+        // A lock left behind by a game that was killed holds nobody up.
+        {
+            QFile stale(first.folder.file("HIGHSCORE.RES.lock"));
+            QVERIFY(stale.open(QIODevice::WriteOnly));
+            stale.write("2147483646\nfifteen\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        }
+        QElapsedTimer clock;
+        clock.start();
+        win(first, 98);
+        confirm(first, "anna");
+        first.move_over_background();
+        QVERIFY(clock.elapsed() < 900);
+
+        // The second game still shows the table it read at start; its result
+        // of 520 moves no longer earns a place once the stored table is read
+        // again, and the game goes on as after a recording.
+        win(second, 519);
+        confirm(second, "bob");
+        second.move_over_background();
+        QCOMPARE(second.form->name_confirmed(), 0);
+        QCOMPARE(table(second)[0], QStringLiteral("ANNA=99"));
+        QCOMPARE(table(second)[9], QStringLiteral("PALKA=500"));
+        QCOMPARE(second.form->move_count(), 0);
+        expect_frozen(second, false);
+
+        win(third, 119);
+        confirm(third, "cleo");
+        third.move_over_background();
+        QCOMPARE(first.folder.read("HIGHSCORE.RES"),
+                 QByteArray("ANNA.99.TOMVAR.100.CLEO.120.KELIN.150.DANO.200.RABO.250.MIRAS.300.SENYA.350."
+                            "TAO KI.400.ZORIA.450.\r\n"));
+        QCOMPARE(table(third)[2], QStringLiteral("CLEO=120"));
+        QVERIFY(!QFileInfo::exists(first.folder.file("HIGHSCORE.RES.lock")));
     }
 
     void unsolvedBoardChangesNothingEvenWhenConfirmed()
