@@ -7,6 +7,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <cstdlib>
 
 namespace {
 
@@ -54,7 +55,13 @@ protected:
 
 int main(int argc, char** argv)
 {
+    // The splash says nothing on the terminal; without a display it just ends.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+        if (type == QtFatalMsg)
+            std::_Exit(1);
+    });
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Fifteen"));
     Splash splash;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         splash.move(screen->availableGeometry().center() - splash.rect().center());

@@ -18,6 +18,8 @@ struct DataFile {
 
 inline constexpr std::string_view kHighscoreFile = "HIGHSCORE.RES";
 inline constexpr std::string_view kSiblingProgram = "ZUROZO.EXE";
+// The game's home page, shipped beside the program; not one of the checked files.
+inline constexpr std::string_view kHomePage = "fifteen.html";
 
 // Examined in this order at every start.
 inline constexpr std::array<DataFile, 29> kDataFiles{{

@@ -12,6 +12,9 @@ public:
 
     // The folder that holds the program and its data files.
     [[nodiscard]] virtual QString app_dir() const = 0;
+    // The folder that holds the high-score table: the program's own folder
+    // when it can be written, which keeps a game folder portable.
+    [[nodiscard]] virtual QString table_dir() const { return app_dir(); }
     // Starts a program by its path with no arguments and does not wait for it.
     // Returns false when it cannot be started.
     [[nodiscard]] virtual bool launch(const QString& program) = 0;

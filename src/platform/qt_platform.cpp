@@ -3,13 +3,17 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QAudioDevice>
+#include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QMediaDevices>
 #include <QProcess>
 #include <QSoundEffect>
+#include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <unistd.h>
 
 namespace fifteen {
 
@@ -23,6 +27,16 @@ QtPlatform::~QtPlatform() = default;
 QString QtPlatform::app_dir() const
 {
     return QCoreApplication::applicationDirPath();
+}
+
+QString QtPlatform::table_dir() const
+{
+    const QString dir = app_dir();
+    if (::access(QFile::encodeName(dir).constData(), W_OK) == 0)
+        return dir;
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir().mkpath(data);
+    return data;
 }
 
 bool QtPlatform::launch(const QString& program)

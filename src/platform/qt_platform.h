@@ -15,6 +15,9 @@ public:
     ~QtPlatform() override;
 
     [[nodiscard]] QString app_dir() const override;
+    // The program's folder when it can be written, otherwise the user's data
+    // folder for the game (a system-wide or read-only install).
+    [[nodiscard]] QString table_dir() const override;
     [[nodiscard]] bool launch(const QString& program) override;
     void startup_pause() override;
     void play_sound(const QString& path) override;

@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include "bytes.h"
+#include "core/data_files.h"
 #include "core/trap.h"
 #include "name_box.h"
 #include "picture_control.h"
@@ -139,6 +140,11 @@ QString Form1::data_file(std::string_view name) const
     return data_path(app_dir_, from_bytes(name));
 }
 
+QString Form1::table_file() const
+{
+    return data_path(table_dir_, from_bytes(kHighscoreFile));
+}
+
 void Form1::load_picture(PictureControl* control, std::string_view name) const
 {
     const QString path = data_file(name);
@@ -152,6 +158,7 @@ void Form1::load_picture(PictureControl* control, std::string_view name) const
 void Form1::set_app_dir()
 {
     app_dir_ = platform_.app_dir();
+    table_dir_ = platform_.table_dir();
     if (!QDir::setCurrent(app_dir_))
         throw Failure("cannot enter " + app_dir_.toStdString());
 }

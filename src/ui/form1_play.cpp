@@ -1,4 +1,5 @@
 // The board, tile moves, a new game, the hover looks and the way out.
+#include "core/data_files.h"
 #include "core/trap.h"
 #include "form1.h"
 #include "maker_site.h"
@@ -137,13 +138,19 @@ void Form1::kelvane_MouseMove()
 
 void Form1::kelvane_Click()
 {
-    guarded([&] { platform_.open_url(maker_site()); });
+    guarded([&] { platform_.open_url(maker_site(data_file(kHomePage))); });
 }
 
 void Form1::Form_QueryUnload()
 {
-    // Every close request ends here and cannot be refused; nothing is saved.
-    platform_.open_url(maker_site());
+    // Every close request ends here and cannot be refused. A name the winner
+    // has confirmed is recorded and stored first, just as the next move of
+    // the pointer would have done; no new game is dealt on the way out.
+    guarded([&] {
+        if (name_confirmed_ == 1 && is_solved(stores_.board))
+            record_confirmed_name();
+    });
+    platform_.open_url(maker_site(data_file(kHomePage)));
     platform_.end_program(0);
 }
 

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QProcess>
@@ -10,6 +11,7 @@
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -327,7 +329,9 @@ private slots:
         QVERIFY(!run.wait_for_window().isEmpty());
 
         run.click(QPoint(374 + 50, 392 + 14));  // the logo
-        QTRY_COMPARE_WITH_TIMEOUT(read(log), QByteArray("https://kelvane.example/\n"), 3000);
+        // The home page shipped in the game folder.
+        const QByteArray page = QUrl::fromLocalFile(run.file("fifteen.html")).toEncoded() + "\n";
+        QTRY_COMPARE_WITH_TIMEOUT(read(log), page, 3000);
         QCOMPARE(run.process.state(), QProcess::Running);
 
         send_close_request(run.window);
@@ -337,7 +341,7 @@ private slots:
         qInfo("figures: ended %lld ms after the close request", closing.elapsed());
         QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(run.process.exitCode(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(read(log), QByteArray("https://kelvane.example/\nhttps://kelvane.example/\n"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(read(log), page + page, 3000);
 
         // A task manager's or a session's end takes the same way out.
         QFile::remove(log);
@@ -349,7 +353,7 @@ private slots:
         QVERIFY(second.process.waitForFinished(1000));
         QCOMPARE(second.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.process.exitCode(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(read(log), QByteArray("https://kelvane.example/\n"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(read(log), QUrl::fromLocalFile(second.file("fifteen.html")).toEncoded() + "\n", 3000);
     }
 
     void soundsPlayAndANewOneCutsTheOld()
@@ -382,6 +386,21 @@ private slots:
         QTest::qWait(400);  // the 70 ms click would be over by now; the jingle is not
         QCOMPARE(server.streams(), 1);
         QCOMPARE(run.process.state(), QProcess::Running);
+    }
+
+    void noDisplayIsOneLineAndStatusOne()
+    {
+        Run run;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            env.remove(name);
+        run.start(env);
+        QVERIFY(run.process.waitForFinished(10000));
+        QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(run.process.exitCode(), 1);
+        const QByteArray said = run.process.readAllStandardError();
+        QCOMPARE(said, QByteArray("fifteen: cannot open the display (DISPLAY is not set)\n"));
+        QVERIFY(!QFileInfo::exists(run.file("HIGHSCORE.RES")));
     }
 
     void fullTableOf120BytesOpensWithTenPlaces()

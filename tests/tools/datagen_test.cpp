@@ -103,7 +103,24 @@ private slots:
         QCOMPARE(written, expected);
         QVERIFY(table.open(QIODevice::ReadOnly));
         QCOMPARE(table.readAll(), QByteArray("MINE.1."));
-        QCOMPARE(QDir(dir.filePath("design")).entryList(QDir::Files).size(), 11);
+        // Eleven design pictures and the launcher's icon at five sizes, each
+        // the same art as the 32-pixel window icon.
+        QCOMPARE(QDir(dir.filePath("design")).entryList(QDir::Files).size(), 16);
+        const QImage window_icon(dir.filePath("design/icon.png"));
+        QCOMPARE(QImage(dir.filePath("design/icon-32.png")).convertToFormat(QImage::Format_RGB32),
+                 window_icon.convertToFormat(QImage::Format_RGB32));
+        for (int size : {48, 64, 128, 256}) {
+            const QImage big(dir.filePath(QStringLiteral("design/icon-%1.png").arg(size)));
+            QCOMPARE(big.size(), QSize(size, size));
+            // Scaled back down it matches the window icon: a gold tile top
+            // left, the dark gap bottom right.
+            const QImage small = big.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                     .convertToFormat(QImage::Format_RGB32);
+            for (const QPoint at : {QPoint(4, 4), QPoint(24, 24)}) {
+                const QColor a = small.pixelColor(at), b = window_icon.pixelColor(at);
+                QVERIFY(std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) + std::abs(a.blue() - b.blue()) < 24);
+            }
+        }
     }
 
     void designPicturesAtTheirSizes()

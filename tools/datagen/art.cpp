@@ -297,12 +297,21 @@ QImage welldone(bool record)
     return image;
 }
 
-QImage icon()
+QImage icon(int size)
 {
-    QImage image(32, 32, QImage::Format_RGB888);
-    image.fill(deep);
+    // Drawn on the 32-pixel grid of the window icon and scaled, so that every
+    // size shows the same art; the larger ones have a clear background.
+    QImage image(size, size, size == 32 ? QImage::Format_RGB888 : QImage::Format_ARGB32_Premultiplied);
+    image.fill(size == 32 ? deep : QColor(Qt::transparent));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(size / 32.0, size / 32.0);
+    if (size != 32) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(deep);
+        p.drawRoundedRect(QRectF(0, 0, 32, 32), 3, 3);
+    }
     const QRectF cells[] = {{1, 1, 14, 14}, {17, 1, 14, 14}, {1, 17, 14, 14}};
     p.setPen(QPen(QColor(120, 92, 8), 1));
     p.setBrush(gold);

@@ -22,7 +22,7 @@ inline const QColor cream{250, 242, 206};
 [[nodiscard]] QImage ok_button(bool lit);   // 31 x 16
 [[nodiscard]] QImage name_panel();          // 132 x 47
 [[nodiscard]] QImage welldone(bool record); // 132 x 170
-[[nodiscard]] QImage icon();                // 32 x 32
+[[nodiscard]] QImage icon(int size = 32);   // size x size; 32 is the window's icon
 [[nodiscard]] QImage pointer_cursor();      // 32 x 32, 16 colours, tip at 0,0
 [[nodiscard]] QImage hand_cursor();         // 32 x 32, 16 colours, tip at 7,1
 

@@ -102,5 +102,8 @@ int main(int argc, char** argv)
     if (!icon().save(design + "/icon.png") || !pointer_cursor().save(design + "/cursor.png")
         || !hand_cursor().save(design + "/startover_cursor.png"))
         fail(QStringLiteral("cannot write the icon and cursors"));
+    for (int size : {32, 48, 64, 128, 256})
+        if (!icon(size).save(design + QStringLiteral("/icon-%1.png").arg(size)))
+            fail(QStringLiteral("cannot write the %1-pixel icon").arg(size));
     return 0;
 }

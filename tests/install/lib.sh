@@ -1,0 +1,37 @@
+# What the install and package tests share: a private X server and a wait
+# for the game's window. Sourced, not run.
+
+work=$(mktemp -d)
+chmod 755 "$work"
+x_pid=
+game_pid=
+cleanup() {
+  [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
+  [ -n "$x_pid" ] && kill "$x_pid" 2>/dev/null || true
+  pkill -f "$work/.*ZUROZO.EXE" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# An X server that any local user may draw on; sets DISPLAY.
+start_x() {
+  Xvfb -displayfd 3 -ac -nolisten tcp -screen 0 1024x768x24 3>"$work/display" 2>"$work/xvfb.log" &
+  x_pid=$!
+  for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+  [ -s "$work/display" ] || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$work/display")"
+}
+
+# Waits up to 15 s for a visible window titled Fifteen; prints its id.
+wait_for_game_window() {
+  for _ in $(seq 150); do
+    if id=$(xdotool search --onlyvisible --name '^Fifteen$' 2>/dev/null | head -1) && [ -n "$id" ]; then
+      echo "$id"
+      return 0
+    fi
+    sleep 0.1
+  done
+  return 1
+}

@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# `make package`: the .deb, unpacked into a temporary root with dpkg-deb,
+# holds the game folder under /usr with the program stripped and the sibling
+# program at its size, and the game starts from there; the portable archive
+# holds the game folder.
+#   package_test.sh BUILD_DIR SOURCE_DIR
+set -euo pipefail
+build=$1
+source "$2/tests/install/lib.sh"
+
+cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" || fail "cpack: $(cat "$work/cpack.log")"
+deb=$(ls "$work"/out/*.deb)
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends: $(dpkg-deb -f "$deb" Depends)"
+echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes; Depends: $(dpkg-deb -f "$deb" Depends)"
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+game=$root/usr/lib/fifteen
+[ "$(stat -c %s "$game/ZUROZO.EXE")" -eq 69632 ] || fail "ZUROZO.EXE changed size"
+file "$game/fifteen" | grep -q ', stripped' || fail "the game program is not stripped"
+[ -L "$root/usr/bin/fifteen" ] || fail "no /usr/bin/fifteen"
+[ -f "$root/usr/share/applications/net.kelvane.Fifteen.desktop" ] || fail "no desktop entry"
+
+start_x
+"$root/usr/bin/fifteen" >"$work/out.log" 2>"$work/err.log" &
+game_pid=$!
+wait_for_game_window >/dev/null || fail "no window from the unpacked package: $(cat "$work/err.log")"
+[ "$(stat -c %s "$game/HIGHSCORE.RES")" -eq 100 ] || fail "no default table beside the program"
+
+cmake --build "$build" --target portable >"$work/portable.log"
+archive=$(ls "$build"/fifteen-*-portable.tar.gz)
+listing=$(tar tzf "$archive")
+for f in fifteen/fifteen fifteen/ZUROZO.EXE fifteen/000.JPG fifteen/002.WAV fifteen/fifteen.html fifteen/LICENSE; do
+  grep -qx "$f" <<<"$listing" || fail "$f missing from $archive"
+done
+grep -q HIGHSCORE <<<"$listing" && fail "a table in the portable archive"
+echo "package test passed"
