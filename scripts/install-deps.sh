@@ -1,15 +1,31 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the game needs to build, run and test.
-# Only what is missing is installed; with everything present it does nothing.
+# Installs the Debian packages the game needs. Only what is missing is
+# installed; with everything present it does nothing.
+#   install-deps.sh play   what building and playing need (make run, make install)
+#   install-deps.sh test   that, and what the tests, the sanitizer and fuzz runs
+#                          and the package build need (make test, make package)
 set -euo pipefail
 
-packages=(
+play=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-multimedia-dev libgl-dev
   fonts-liberation2
+)
+test=(
+  libgtest-dev
   xvfb xauth xdotool libxcb1-dev procps
   pulseaudio pulseaudio-utils
+  at-spi2-core
+  clang libclang-rt-14-dev
+  desktop-file-utils appstream
+  dpkg-dev file
 )
+
+case "${1:-play}" in
+  play) packages=("${play[@]}") ;;
+  test) packages=("${play[@]}" "${test[@]}") ;;
+  *) echo "usage: $0 [play|test]" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,9 +37,8 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 if [ "$(id -u)" -ne 0 ]; then
-  echo "Missing packages: ${missing[*]}" >&2
-  echo "Install them with:" >&2
-  echo "  sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+  echo "Some packages the game needs are missing. Install them first with:" >&2
+  echo "  sudo apt-get update && sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
   exit 1
 fi
 

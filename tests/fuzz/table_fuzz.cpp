@@ -1,0 +1,67 @@
+// libFuzzer target over what the game reads from HIGHSCORE.RES: the table
+// reader, the writer's round trip and the name check.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "core/highscore.h"
+#include "core/name_check.h"
+
+using namespace fifteen;
+
+namespace {
+
+void require(bool holds)
+{
+    if (!holds)
+        std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::vector<std::string> fields = parse_table_text(text);
+    require(fields.size() <= 2 * kPlaces);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::string& field = fields[i];
+        require(field.find('.') == std::string::npos);
+        if (i % 2 == 0) {
+            require(field.size() <= kNameSlots);
+        } else {
+            require(field.size() <= kScoreSlots);
+            for (char c : field)
+                require(c >= '0' && c <= '9');
+        }
+    }
+
+    // A whole table composes back to the same captions, and what is stored
+    // of it is never more than the 120 bytes the start accepts.
+    if (fields.size() == 2 * kPlaces) {
+        Captions names, scores;
+        for (std::size_t p = 0; p < kPlaces; ++p) {
+            names[p] = fields[2 * p];
+            scores[p] = fields[2 * p + 1];
+        }
+        const std::string composed = compose_table_text(names, scores);
+        if (const auto bytes = table_file_bytes(composed)) {
+            require(bytes->size() <= kFileLimit);
+            require(parse_table_text(*bytes) == fields);
+        } else {
+            require(composed.size() > kTextLimit);
+        }
+    }
+
+    // The name check on the input read as Latin-1 characters: an accepted
+    // name is made only of the codes 65..122.
+    std::u32string name;
+    for (std::size_t i = 0; i < size && i < 8; ++i)
+        name.push_back(char32_t(data[i]));
+    if (name_acceptable(name, name.size()))
+        for (char32_t c : name)
+            require(c >= 65 && c <= 122);
+    return 0;
+}
