@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -91,6 +92,14 @@ int main(int argc, char** argv)
     time_it("counted move (click to done)", runs, [&](int i) { send_click(i % 2 == 0 ? above : corner); });
     if (form.move_count() != std::min(runs, 32767))
         std::fprintf(stderr, "moves were not counted: %d\n", form.move_count());
+    // The same moves by keyboard: Down slides the tile above the gap down,
+    // Up slides it back.
+    form.set_cells_for_testing(cells);
+    form.activateWindow();
+    time_it("counted key move (key to done)", runs, [&](int i) {
+        QKeyEvent press(QEvent::KeyPress, i % 2 == 0 ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+        QApplication::sendEvent(&form, &press);
+    });
     QtPlatform real;
     platform.sound = &real;
     time_it("counted move with its sound", runs, [&](int i) { send_click(i % 2 == 0 ? above : corner); });

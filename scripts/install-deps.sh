@@ -15,7 +15,7 @@ test=(
   libgtest-dev
   xvfb xauth xdotool libxcb1-dev procps
   pulseaudio pulseaudio-utils
-  at-spi2-core
+  at-spi2-core dbus-daemon
   clang libclang-rt-14-dev
   desktop-file-utils appstream
   dpkg-dev file

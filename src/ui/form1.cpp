@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScreen>
 
+#include "accessibility.h"
 #include "bytes.h"
 #include "core/data_files.h"
 #include "core/trap.h"
@@ -57,7 +58,9 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     background_ = design("background.jpg");
+    install_accessibility();
     build_controls();
+    describe_controls();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(kClientWidth / 2, kClientHeight / 2));
 }
@@ -113,6 +116,40 @@ void Form1::build_controls()
 
     enter_name = new NameBox(QStringLiteral("enter_name"), {203, 22, 80, 15}, this);
     enter_name->hide();
+    connect(enter_name, &QLineEdit::returnPressed, this, &Form1::enter_name_Return);
+}
+
+void Form1::describe_controls()
+{
+    // For screen readers: every picture says what it is and, where it can be
+    // clicked, offers the click as its press action.
+    for (int n = 1; n <= kCellCount; ++n) {
+        PictureControl* image = Image[std::size_t(n - 1)];
+        image->set_accessible(QAccessible::Button, QStringLiteral("gap"), [this, n] { Image_Click(n); });
+        image->setAccessibleDescription(QStringLiteral("row %1, column %2").arg((n - 1) / 4 + 1).arg((n - 1) % 4 + 1));
+    }
+    const auto start_over = [this] {
+        if (startover->isEnabled())
+            startover_Click();
+    };
+    Image54->set_accessible(QAccessible::Button, QStringLiteral("Start over"), start_over);
+    startover->set_accessible(QAccessible::Button, QStringLiteral("Start over"), start_over);
+    kelvane->set_accessible(QAccessible::Link, QStringLiteral("kelvane games home page"), [this] { kelvane_Click(); });
+    ok->set_accessible(QAccessible::Button, QStringLiteral("OK"), [this] { enter_name_Return(); });
+    upis->set_accessible(QAccessible::Graphic, QStringLiteral("Enter your name"));
+    welldone->set_accessible(QAccessible::Graphic, QString());
+    enter_name->setAccessibleName(QStringLiteral("Your name"));
+
+    Label2->set_spoken([this] { return QStringLiteral("Moves: ") + Label2->text(); });
+    for (std::size_t p = 0; p < kPlaces; ++p) {
+        place_names[p]->set_spoken([this, p] {
+            const QString name = place_names[p]->text(), score = place_scores[p]->text();
+            if (name.isEmpty() && score.isEmpty())
+                return QStringLiteral("%1, empty").arg(p + 1);
+            return QStringLiteral("%1, %2, %3 moves").arg(p + 1).arg(name, score);
+        });
+        place_scores[p]->set_silent();  // read with its place's name
+    }
 }
 
 void Form1::paintEvent(QPaintEvent*)
@@ -153,6 +190,11 @@ void Form1::load_picture(PictureControl* control, std::string_view name) const
     if (image.isNull())
         throw Failure("cannot load the picture " + path.toStdString());
     control->set_picture(QPixmap::fromImage(image));
+    // The well-done pictures are read out by what they say.
+    if (name == "WELLDONE1.JPG")
+        control->setAccessibleName(QStringLiteral("Well done! Puzzle solved. Fewer moves next time to reach the best ten"));
+    else if (name == "WELLDONE2.JPG")
+        control->setAccessibleName(QStringLiteral("Well done! A new record! Type your name below"));
 }
 
 void Form1::set_app_dir()

@@ -47,6 +47,11 @@ public:
     void ok_MouseMove();
     void kelvane_MouseMove();
     void Form_QueryUnload();
+    // Keyboard play: an arrow slides the tile that travels that way into the
+    // gap, F2 or Ctrl+N deal a new game, Enter in the name box confirms.
+    void arrow_key(Qt::Key key);
+    void new_game_key();
+    void enter_name_Return();
 
     // What tests look at and set.
     [[nodiscard]] const BoardStores& stores() const { return stores_; }
@@ -59,9 +64,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void build_controls();
+    void describe_controls();
     [[nodiscard]] QString data_file(std::string_view name) const;
     [[nodiscard]] QString table_file() const;
     void load_picture(PictureControl* control, std::string_view name) const;

@@ -50,8 +50,11 @@ void Form1::NovaTabla16()
 void Form1::PrikaziTablu16()
 {
     guarded([&] {
-        for (std::size_t k = 0; k < kCellCount; ++k)
+        for (std::size_t k = 0; k < kCellCount; ++k) {
             load_picture(Image[k], tile_file(stores_.shown_board[k]));
+            const int value = stores_.shown_board[k];
+            Image[k]->setAccessibleName(value == 0 ? QStringLiteral("gap") : QString::number(value));
+        }
     });
 }
 

@@ -20,6 +20,19 @@ void PictureControl::set_picture(const QPixmap& picture)
     update();
 }
 
+void PictureControl::set_accessible(QAccessible::Role role, const QString& name, std::function<void()> press)
+{
+    role_ = role;
+    press_ = std::move(press);
+    setAccessibleName(name);
+}
+
+void PictureControl::press()
+{
+    if (isEnabled() && press_)
+        press_();
+}
+
 void PictureControl::paintEvent(QPaintEvent*)
 {
     // Drawn the same whether enabled or not: a frozen board keeps its looks.

@@ -1,7 +1,9 @@
 #pragma once
 // A picture that serves as a tile, a button, a panel or the logo.
+#include <QAccessible>
 #include <QPixmap>
 #include <QWidget>
+#include <functional>
 
 namespace fifteen {
 
@@ -14,6 +16,15 @@ public:
     // anchored at its top-left corner.
     void set_picture(const QPixmap& picture);
     [[nodiscard]] const QPixmap& picture() const { return picture_; }
+
+    // What a screen reader is told the control is, and what its press
+    // action does (nothing for a plain picture).
+    void set_accessible(QAccessible::Role role, const QString& name, std::function<void()> press = {});
+    [[nodiscard]] QAccessible::Role accessible_role() const { return role_; }
+    [[nodiscard]] bool has_press() const { return bool(press_); }
+    // The press action: what a click does, and like a click nothing while
+    // the control is disabled.
+    void press();
 
 signals:
     void clicked();
@@ -29,6 +40,8 @@ protected:
 private:
     QPixmap picture_;
     bool pressed_ = false;
+    QAccessible::Role role_ = QAccessible::Graphic;
+    std::function<void()> press_;
 };
 
 }  // namespace fifteen

@@ -1,6 +1,7 @@
 #pragma once
 // A text label of the window in its own colours and a fixed pixel font.
 #include <QLabel>
+#include <functional>
 
 namespace fifteen {
 
@@ -9,6 +10,18 @@ class TextLabel final : public QLabel {
 public:
     TextLabel(const QString& name, const QRect& geometry, const QColor& background, const QColor& text,
               int font_pixels, Qt::Alignment alignment, QWidget* parent);
+
+    // What a screen reader reads for the label, worked out when it asks, so
+    // that it always follows the captions; without it, the caption. A silent
+    // label is left out (its text is read with another).
+    void set_spoken(std::function<QString()> spoken) { spoken_ = std::move(spoken); }
+    void set_silent() { silent_ = true; }
+    [[nodiscard]] QString spoken() const { return spoken_ ? spoken_() : text(); }
+    [[nodiscard]] bool silent() const { return silent_; }
+
+private:
+    std::function<QString()> spoken_;
+    bool silent_ = false;
 };
 
 // Arial bold at a pixel size, so that the layout does not move with the DPI.

@@ -1,5 +1,10 @@
 // The real program under an X server: started from a copy of the game
 // folder, driven with xdotool and looked at through screenshots.
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusInterface>
+#include <QDBusObjectPath>
+#include <QDBusReply>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -12,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
+#include <csignal>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -250,6 +256,62 @@ private:
     bool started_ = false;
 };
 
+// A private session bus; the accessibility bus is started on it on demand.
+class SessionBus {
+public:
+    SessionBus()
+    {
+        QProcess daemon;
+        daemon.start("dbus-daemon", {"--session", "--fork", "--print-address=1", "--print-pid=1"});
+        daemon.waitForFinished(10000);
+        const QStringList lines = QString::fromLocal8Bit(daemon.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        if (lines.size() >= 2) {
+            address_ = lines[0].trimmed();
+            pid_ = lines[1].trimmed().toLongLong();
+        }
+    }
+    ~SessionBus()
+    {
+        if (pid_ > 0)
+            ::kill(pid_t(pid_), SIGTERM);
+        QProcess::execute("pkill", {"-f", "at-spi-bus-launcher|at-spi2-registryd"});
+    }
+    [[nodiscard]] const QString& address() const { return address_; }
+
+private:
+    QString address_;
+    qint64 pid_ = 0;
+};
+
+// The names of the push buttons below one object of the accessibility tree.
+void push_buttons(const QDBusConnection& bus, const QString& service, const QString& path, QStringList& names,
+                  int depth = 0)
+{
+    if (depth > 8)
+        return;
+    QDBusInterface node(service, path, "org.a11y.atspi.Accessible", bus);
+    const QDBusReply<QString> role = node.call("GetRoleName");
+    if (role.isValid() && role.value() == QLatin1String("push button"))
+        names << node.property("Name").toString();
+    const QDBusMessage children = node.call("GetChildren");
+    if (children.type() != QDBusMessage::ReplyMessage || children.arguments().isEmpty())
+        return;
+    const QDBusArgument list = children.arguments().first().value<QDBusArgument>();
+    QList<std::pair<QString, QString>> found;
+    list.beginArray();
+    while (!list.atEnd()) {
+        QString child_service;
+        QDBusObjectPath child_path;
+        list.beginStructure();
+        list >> child_service >> child_path;
+        list.endStructure();
+        found.append({child_service, child_path.path()});
+    }
+    list.endArray();
+    for (const auto& [s, p] : found)
+        push_buttons(bus, s, p, names, depth + 1);
+}
+
 }  // namespace
 
 class GameEndToEnd : public QObject {
@@ -401,6 +463,44 @@ private slots:
         const QByteArray said = run.process.readAllStandardError();
         QCOMPARE(said, QByteArray("fifteen: cannot open the display (DISPLAY is not set)\n"));
         QVERIFY(!QFileInfo::exists(run.file("HIGHSCORE.RES")));
+    }
+
+    void screenReaderFindsTheSixteenNamedTiles()
+    {
+        SessionBus session;
+        QVERIFY(!session.address().isEmpty());
+        Run run;
+        write(run.file("HIGHSCORE.RES"), kDefaultFile);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("DBUS_SESSION_BUS_ADDRESS", session.address());
+        env.insert("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+        run.start(env);
+        QVERIFY(!run.wait_for_window().isEmpty());
+
+        const QDBusConnection bus = QDBusConnection::connectToBus(session.address(), "session");
+        QDBusInterface launcher("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", bus);
+        const QDBusReply<QString> a11y_address = launcher.call("GetAddress");
+        QVERIFY2(a11y_address.isValid(), qPrintable(a11y_address.error().message()));
+        const QDBusConnection a11y = QDBusConnection::connectToBus(a11y_address.value(), "a11y");
+        QStringList tiles;
+        QElapsedTimer waited;
+        waited.start();
+        while (tiles.size() < 16 && waited.elapsed() < 10000) {
+            QStringList buttons;
+            push_buttons(a11y, "org.a11y.atspi.Registry", "/org/a11y/atspi/accessible/root", buttons);
+            tiles.clear();
+            for (const QString& name : buttons)
+                if (name == QLatin1String("gap") || (name.toInt() >= 1 && name.toInt() <= 15))
+                    tiles << name;
+            if (tiles.size() < 16)
+                QTest::qWait(200);
+        }
+        tiles.sort();
+        QStringList expected{"gap"};
+        for (int v = 1; v <= 15; ++v)
+            expected << QString::number(v);
+        expected.sort();
+        QCOMPARE(tiles, expected);
     }
 
     void fullTableOf120BytesOpensWithTenPlaces()

@@ -1,0 +1,180 @@
+// Play by keyboard and what a screen reader is told.
+#include <QAccessible>
+#include <QAccessibleActionInterface>
+
+#include "fixture.h"
+
+using namespace fifteen;
+using namespace fifteen::testing;
+
+namespace {
+
+const Cells kNearlySolved{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15};
+
+void win(Game& game, std::int16_t moves_before)
+{
+    game.form->set_cells_for_testing(kNearlySolved);
+    game.form->set_move_count_for_testing(moves_before);
+    game.click_tile(16);
+}
+
+void key(Game& game, Qt::Key k, Qt::KeyboardModifiers modifiers = {})
+{
+    QTest::keyClick(game.form.get(), k, modifiers);
+}
+
+QAccessibleInterface* accessible(QWidget* w)
+{
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+    if (!a)
+        qFatal("no accessible interface for %s", qPrintable(w->objectName()));
+    return a;
+}
+
+void press(QWidget* w)
+{
+    accessible(w)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+}
+
+}  // namespace
+
+class KeysTest : public QObject {
+    Q_OBJECT
+private slots:
+    void arrowsSlideTheTileThatTravelsThatWay()
+    {
+        Game game;
+        // The gap in cell 6 (row 2, column 2): each arrow moves one neighbour.
+        const std::pair<Qt::Key, int> arrows[] = {{Qt::Key_Left, 7}, {Qt::Key_Right, 5}, {Qt::Key_Up, 10}, {Qt::Key_Down, 2}};
+        int moves = 0;
+        for (const auto& [arrow, from] : arrows) {
+            const Cells before = reversed_with_gap(6);
+            game.form->set_cells_for_testing(before);
+            key(game, arrow);
+            const Cells& after = game.form->stores().cells;
+            QCOMPARE(after[5], before[std::size_t(from - 1)]);
+            QCOMPARE(after[std::size_t(from - 1)], 0);
+            QCOMPARE(game.form->move_count(), ++moves);
+            QCOMPARE(game.caption("Label2"), QString::number(moves));
+            QVERIFY(shows(game.tile(6), game.folder.file(tile_file(after[5]))));
+            QCOMPARE(game.platform.sounds.last(), QStringLiteral("001.WAV"));
+        }
+        // The gap in the bottom-right corner has no tile to its right or
+        // below it, so Left and Up do nothing.
+        game.form->set_cells_for_testing(reversed_with_gap(16));
+        const auto sounds = game.platform.sounds.size();
+        key(game, Qt::Key_Left);
+        key(game, Qt::Key_Up);
+        QCOMPARE(game.form->stores().cells, reversed_with_gap(16));
+        QCOMPARE(game.form->move_count(), moves);
+        QCOMPARE(game.platform.sounds.size(), sounds);
+        // A key move that solves the board is a win like a click.
+        game.form->set_cells_for_testing(kNearlySolved);
+        key(game, Qt::Key_Left);
+        QVERIFY(!game.picture("welldone")->isHidden());
+    }
+
+    void frozenBoardIgnoresArrowsAndNewGameKeys()
+    {
+        Game game;
+        win(game, 98);
+        const Cells cells = game.form->stores().cells;
+        const auto sounds = game.platform.sounds;
+        for (Qt::Key k : {Qt::Key_Down, Qt::Key_Right, Qt::Key_F2})
+            key(game, k);
+        key(game, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(game.form->stores().cells, cells);
+        QCOMPARE(game.form->move_count(), 99);
+        QCOMPARE(game.platform.sounds, sounds);
+
+        // Thawed, F2 and Ctrl+N deal as the start-over button does.
+        Game playing;
+        playing.form->set_cells_for_testing(reversed_with_gap(16));
+        key(playing, Qt::Key_F2);
+        QCOMPARE(playing.platform.sounds, QStringList{"002.WAV"});
+        QCOMPARE(playing.form->stores().cells[15], 0);
+        key(playing, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(playing.platform.sounds, (QStringList{"002.WAV", "002.WAV"}));
+    }
+
+    void nameEntryByKeyboard()
+    {
+        Game game;
+        game.form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(game.form.get()));
+        win(game, 98);
+        auto* box = game.control<QLineEdit>("enter_name");
+        QVERIFY(!box->hasFocus());  // showing the entry does not take the focus
+        key(game, Qt::Key_Tab);
+        QVERIFY(box->hasFocus());
+
+        // A refused name is wiped; arrows in the box move no tile.
+        QTest::keyClicks(box, "R2D2");
+        QTest::keyClick(box, Qt::Key_Up);
+        QTest::keyClick(box, Qt::Key_Return);
+        QVERIFY(box->text().isEmpty());
+        QCOMPARE(game.form->name_confirmed(), 0);
+        QCOMPARE(game.form->move_count(), 99);
+
+        // A valid name is recorded at once.
+        QTest::keyClicks(box, "anna");
+        QTest::keyClick(box, Qt::Key_Enter);
+        QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("ANNA"));
+        QVERIFY(game.folder.read("HIGHSCORE.RES").startsWith("ANNA.99.TOMVAR.100."));
+        QCOMPARE(game.form->name_confirmed(), 0);
+        QCOMPARE(game.form->move_count(), 0);
+        QVERIFY(box->isHidden());
+        QVERIFY(game.tile(1)->isEnabled());
+        QCOMPARE(game.platform.sounds.last(), QStringLiteral("002.WAV"));
+    }
+
+    void screenReadersFindNamedControlsWithPressActions()
+    {
+        Game game;
+        game.form->set_cells_for_testing(reversed_with_gap(16));
+        // Cell 1 holds 15, cell 16 the gap.
+        QAccessibleInterface* first = accessible(game.tile(1));
+        QCOMPARE(first->role(), QAccessible::Button);
+        QCOMPARE(first->text(QAccessible::Name), QStringLiteral("15"));
+        QCOMPARE(first->text(QAccessible::Description), QStringLiteral("row 1, column 1"));
+        QCOMPARE(accessible(game.tile(16))->text(QAccessible::Name), QStringLiteral("gap"));
+        QCOMPARE(accessible(game.tile(16))->text(QAccessible::Description), QStringLiteral("row 4, column 4"));
+        // The press action is the click: tile 12 slides down into the gap.
+        press(game.tile(12));
+        QCOMPARE(game.form->move_count(), 1);
+        QCOMPARE(accessible(game.tile(12))->text(QAccessible::Name), QStringLiteral("gap"));
+        QCOMPARE(accessible(game.tile(16))->text(QAccessible::Name), QStringLiteral("4"));
+
+        QCOMPARE(accessible(game.picture("Image54"))->role(), QAccessible::Button);
+        QCOMPARE(accessible(game.picture("Image54"))->text(QAccessible::Name), QStringLiteral("Start over"));
+        press(game.picture("Image54"));
+        QCOMPARE(game.form->move_count(), 0);
+        QCOMPARE(game.platform.sounds.last(), QStringLiteral("002.WAV"));
+        QCOMPARE(accessible(game.picture("kelvane"))->role(), QAccessible::Link);
+        press(game.picture("kelvane"));
+        QCOMPARE(game.platform.opened.size(), 1);
+        QCOMPARE(accessible(game.picture("ok"))->role(), QAccessible::Button);
+        QCOMPARE(accessible(game.control("enter_name"))->text(QAccessible::Name), QStringLiteral("Your name"));
+        QCOMPARE(accessible(game.control("prvo_mesto"))->text(QAccessible::Name), QStringLiteral("1, TOMVAR, 100 moves"));
+        QVERIFY(accessible(game.control("score_1"))->state().invisible);
+        QCOMPARE(accessible(game.control("Label2"))->text(QAccessible::Name), QStringLiteral("Moves: 0"));
+
+        // Every object the window offers has a name.
+        QAccessibleInterface* window = accessible(game.form.get());
+        for (int i = 0; i < window->childCount(); ++i) {
+            QAccessibleInterface* child = window->child(i);
+            QVERIFY2(child->state().invisible || !child->text(QAccessible::Name).isEmpty(),
+                     qPrintable(child->object()->objectName()));
+        }
+
+        // The well-done picture reads as what it says; OK confirms and records.
+        win(game, 98);
+        QVERIFY(accessible(game.picture("welldone"))->text(QAccessible::Name).contains("new record"));
+        QTest::keyClicks(game.control<QLineEdit>("enter_name"), "ann");
+        press(game.picture("ok"));
+        QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("ANN"));
+    }
+};
+
+QTEST_MAIN(KeysTest)
+#include "form1_keys_test.moc"
