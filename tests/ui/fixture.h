@@ -160,4 +160,15 @@ inline Cells reversed_with_gap(int gap_cell)
     return cells;
 }
 
+// One move (cell 16 into cell 15) before the solved order.
+inline const Cells kNearlySolved{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15};
+
+// Plays the winning move with `moves_before` moves already counted.
+inline void win(Game& game, std::int16_t moves_before)
+{
+    game.form->set_cells_for_testing(kNearlySolved);
+    game.form->set_move_count_for_testing(moves_before);
+    game.click_tile(16);
+}
+
 }  // namespace fifteen::testing

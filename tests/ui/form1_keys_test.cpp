@@ -9,15 +9,6 @@ using namespace fifteen::testing;
 
 namespace {
 
-const Cells kNearlySolved{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15};
-
-void win(Game& game, std::int16_t moves_before)
-{
-    game.form->set_cells_for_testing(kNearlySolved);
-    game.form->set_move_count_for_testing(moves_before);
-    game.click_tile(16);
-}
-
 void key(Game& game, Qt::Key k, Qt::KeyboardModifiers modifiers = {})
 {
     QTest::keyClick(game.form.get(), k, modifiers);

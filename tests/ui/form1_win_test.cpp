@@ -13,17 +13,6 @@ using namespace fifteen::testing;
 
 namespace {
 
-// One move (cell 16 into cell 15) before the solved order.
-const Cells kNearlySolved{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15};
-
-// Plays the winning move with `moves_before` moves already counted.
-void win(Game& game, std::int16_t moves_before)
-{
-    game.form->set_cells_for_testing(kNearlySolved);
-    game.form->set_move_count_for_testing(moves_before);
-    game.click_tile(16);
-}
-
 void type_name(Game& game, const QString& text)
 {
     auto* box = game.control<QLineEdit>("enter_name");
@@ -102,7 +91,7 @@ public:
         std::signal(SIGXFSZ, SIG_IGN);
         QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved_) == 0);
         rlimit small = saved_;
-        small.rlim_cur = 50;
+        small.rlim_cur = 10;
         QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
         limited_ = true;
     }
