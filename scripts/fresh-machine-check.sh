@@ -20,12 +20,15 @@ command -v debootstrap >/dev/null || { echo "needs debootstrap: apt-get install 
 mirror=$(sed -n 's/^URIs: *//p' /etc/apt/sources.list.d/*.sources 2>/dev/null | head -1)
 [ -n "$mirror" ] || mirror=$(awk '/^deb /{print $2; exit}' /etc/apt/sources.list)
 
-mounted=()
-cleanup() {
-  for ((i = ${#mounted[@]} - 1; i >= 0; i--)); do umount -l "${mounted[$i]}" 2>/dev/null || true; done
+# Everything mounted below the root, deepest first: the binds of this check
+# and anything a test inside left behind.
+unmount_all() {
+  awk -v root="$root" '$5 == root || index($5, root "/") == 1 {print $5}' /proc/self/mountinfo \
+    | sort -r | while read -r target; do umount -l "$target" 2>/dev/null || true; done
 }
-trap cleanup EXIT
+trap unmount_all EXIT
 
+unmount_all
 rm -rf "$root"
 mkdir -p "$work"
 echo "== debootstrap --variant=minbase bookworm from $mirror"
@@ -33,11 +36,9 @@ debootstrap --variant=minbase bookworm "$root" "$mirror" >"$work/debootstrap.log
 for fs in proc dev dev/pts; do
   mkdir -p "$root/$fs"
   mount --bind "/$fs" "$root/$fs"
-  mounted+=("$root/$fs")
 done
 mkdir -p "$root/mnt/repo"
 mount --bind "$repo" "$root/mnt/repo"
-mounted+=("$root/mnt/repo")
 
 in_root() { chroot "$root" env -i HOME=/root PATH=/usr/sbin:/usr/bin:/sbin:/bin TERM=dumb LANG=C.UTF-8 bash -c "$1"; }
 packages() { in_root "dpkg-query -W -f='\${Status} \${Installed-Size}\n' | awk '/installed/{n++; kb+=\$4} END{printf \"%d packages, %d MB\", n, kb/1024}'"; }

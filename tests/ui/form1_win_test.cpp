@@ -68,8 +68,13 @@ public:
     ~FullDisk()
     {
         lift_limit();
-        if (!mounted_.isEmpty())
-            QProcess::execute("umount", {mounted_});
+        if (!mounted_.isEmpty()) {
+            // The game made its folder the current one; leave it, or the
+            // file system stays busy.
+            QDir::setCurrent(QDir::rootPath());
+            if (QProcess::execute("umount", {mounted_}) != 0)
+                qWarning("could not unmount %s", qPrintable(mounted_));
+        }
     }
     // Where the game folder goes.
     [[nodiscard]] QString parent() const { return mounted_.isEmpty() ? root_.path() : mounted_; }
