@@ -24,7 +24,20 @@ install(CODE "
   list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\$ENV{DESTDIR}\${bin}/fifteen\")
 ")
 
-install(FILES data/${FIFTEEN_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+# The menu entry starts the program by its full installed path, so that it
+# works whether or not the prefix's bin folder is on the session's PATH.
+install(CODE "
+  set(bin \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+  if(IS_ABSOLUTE \"${CMAKE_INSTALL_BINDIR}\")
+    set(bin \"${CMAKE_INSTALL_BINDIR}\")
+  endif()
+  set(entry \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/${FIFTEEN_ID}.desktop\")
+  file(READ \"${PROJECT_SOURCE_DIR}/data/${FIFTEEN_ID}.desktop\" text)
+  string(REPLACE \"Exec=fifteen\" \"Exec=\${bin}/fifteen\" text \"\${text}\")
+  message(STATUS \"Installing: \$ENV{DESTDIR}\${entry}\")
+  file(WRITE \"\$ENV{DESTDIR}\${entry}\" \"\${text}\")
+  list(APPEND CMAKE_INSTALL_MANIFEST_FILES \"\$ENV{DESTDIR}\${entry}\")
+")
 install(FILES ${PROJECT_BINARY_DIR}/data/${FIFTEEN_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 32 48 64 128 256)
   install(FILES ${FIFTEEN_ICON_DIR}/icon-${size}.png

@@ -16,11 +16,13 @@ namespace fifteen {
 // that cannot be read.
 [[nodiscard]] QByteArray read_small_file(const QString& path, std::size_t limit);
 
-// Replaces the file with `bytes` through a temporary file beside it that is
+// Replaces the file with `bytes` through a new file beside it that is
 // written, flushed to the disk and then renamed over the old one, so that a
 // full disk, a size limit or a crash leaves the old file exactly as it was.
-// Throws Failure, whose text is the reason, when the file was not replaced;
-// no temporary file is left behind then.
+// Where the file system allows, the new file has no name until it is
+// complete, so that even a kill leaves nothing behind. Throws Failure, whose
+// text is the reason, when the file was not replaced; no temporary file is
+// left behind then.
 void save_whole_file(const QString& path, const QByteArray& bytes);
 
 }  // namespace fifteen

@@ -34,6 +34,7 @@ desktop=$prefix/share/applications/$id.desktop
 desktop-file-validate "$desktop" || fail "desktop entry"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" || fail "metainfo"
 grep -q '^Categories=Game;LogicGame;$' "$desktop" || fail "categories"
+grep -qx "Exec=$link" "$desktop" || fail "the entry does not start $link"
 for size in 32 48 64 128 256; do
   file "$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png" | grep -q "PNG image data, $size x $size" \
     || fail "icon at $size pixels"
