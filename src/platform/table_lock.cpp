@@ -12,7 +12,7 @@ constexpr int kStaleMs = 10000;
 TableLock::TableLock(const QString& table_path) : lock_(table_path + QStringLiteral(".lock"))
 {
     lock_.setStaleLockTime(kStaleMs);
-    held_ = lock_.tryLock(kWaitMs);
+    (void)lock_.tryLock(kWaitMs);
 }
 
 }  // namespace fifteen

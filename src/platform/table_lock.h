@@ -18,11 +18,8 @@ public:
     TableLock& operator=(const TableLock&) = delete;
     ~TableLock() = default;  // QLockFile releases the lock
 
-    [[nodiscard]] bool held() const { return held_; }
-
 private:
     QLockFile lock_;
-    bool held_ = false;
 };
 
 }  // namespace fifteen

@@ -128,12 +128,8 @@ void Form1::describe_controls()
         image->set_accessible(QAccessible::Button, QStringLiteral("gap"), [this, n] { Image_Click(n); });
         image->setAccessibleDescription(QStringLiteral("row %1, column %2").arg((n - 1) / 4 + 1).arg((n - 1) % 4 + 1));
     }
-    const auto start_over = [this] {
-        if (startover->isEnabled())
-            startover_Click();
-    };
-    Image54->set_accessible(QAccessible::Button, QStringLiteral("Start over"), start_over);
-    startover->set_accessible(QAccessible::Button, QStringLiteral("Start over"), start_over);
+    Image54->set_accessible(QAccessible::Button, QStringLiteral("Start over"), [this] { start_over_unless_frozen(); });
+    startover->set_accessible(QAccessible::Button, QStringLiteral("Start over"), [this] { start_over_unless_frozen(); });
     kelvane->set_accessible(QAccessible::Link, QStringLiteral("kelvane games home page"), [this] { kelvane_Click(); });
     ok->set_accessible(QAccessible::Button, QStringLiteral("OK"), [this] { enter_name_Return(); });
     upis->set_accessible(QAccessible::Graphic, QStringLiteral("Enter your name"));
@@ -200,7 +196,6 @@ void Form1::load_picture(PictureControl* control, std::string_view name) const
 void Form1::set_app_dir()
 {
     app_dir_ = platform_.app_dir();
-    table_dir_ = platform_.table_dir();
     if (!QDir::setCurrent(app_dir_))
         throw Failure("cannot enter " + app_dir_.toStdString());
 }

@@ -48,9 +48,10 @@ public:
     void kelvane_MouseMove();
     void Form_QueryUnload();
     // Keyboard play: an arrow slides the tile that travels that way into the
-    // gap, F2 or Ctrl+N deal a new game, Enter in the name box confirms.
+    // gap, F2 or Ctrl+N deal a new game unless the board is frozen, Enter in
+    // the name box confirms.
     void arrow_key(Qt::Key key);
-    void new_game_key();
+    void start_over_unless_frozen();
     void enter_name_Return();
 
     // What tests look at and set.

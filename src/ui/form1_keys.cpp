@@ -1,5 +1,6 @@
 // Play from the keyboard: every key goes through the handler a click would.
 #include <QKeyEvent>
+#include <algorithm>
 
 #include "core/trap.h"
 #include "form1.h"
@@ -19,7 +20,7 @@ void Form1::keyPressEvent(QKeyEvent* event)
         return;
     }
     if ((plain && key == Qt::Key_F2) || (key == Qt::Key_N && event->modifiers() == Qt::ControlModifier)) {
-        new_game_key();
+        start_over_unless_frozen();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -51,9 +52,9 @@ void Form1::arrow_key(Qt::Key key)
     });
 }
 
-void Form1::new_game_key()
+void Form1::start_over_unless_frozen()
 {
-    // As the start-over button: not while the board is frozen.
+    // As the start-over button, which is disabled while the board is frozen.
     guarded([&] {
         if (startover->isEnabled())
             startover_Click();

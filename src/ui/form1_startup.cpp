@@ -18,6 +18,7 @@ void Form1::Form_Load()
     const auto tell = [this](const std::exception& failure) { platform_.report(QString::fromUtf8(failure.what())); };
     guarded([&] {
         set_app_dir();
+        table_dir_ = platform_.table_dir();  // once: where the table lives does not change
         hide();
         if (!platform_.launch(data_file(kSiblingProgram)))
             throw Failure(std::string(kSiblingProgram) + ": cannot be started");
@@ -49,10 +50,7 @@ bool Form1::check_data_files()
 
 void Form1::read_highscore_file()
 {
-    guarded([&] {
-        const QByteArray bytes = read_stored_table();
-        iz_opena_u_tekst(bytes);
-    });
+    guarded([&] { iz_opena_u_tekst(read_stored_table()); });
 }
 
 QByteArray Form1::read_stored_table()
