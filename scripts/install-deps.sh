@@ -13,7 +13,7 @@ play=(
 )
 test=(
   libgtest-dev
-  xvfb xauth xdotool libxcb1-dev procps
+  xvfb xauth xdotool libxcb1-dev procps openbox x11-utils
   pulseaudio pulseaudio-utils
   at-spi2-core dbus-daemon
   clang libclang-rt-14-dev

@@ -1,5 +1,7 @@
 // The sibling program: a short splash with the game's title and the maker's
-// mark. It closes itself after about three seconds; a click closes it sooner.
+// mark, centred and without a frame. It closes itself after about three
+// seconds; a click closes it sooner, and so does the game window taking the
+// keyboard, so that it never covers the game.
 #include <QApplication>
 #include <QFont>
 #include <QLinearGradient>
@@ -16,6 +18,7 @@ public:
     Splash()
     {
         setWindowTitle(QStringLiteral("kelvane games"));
+        setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
         setFixedSize(360, 200);
     }
 
@@ -49,6 +52,20 @@ protected:
     }
 
     void mousePressEvent(QMouseEvent*) override { close(); }
+
+    void changeEvent(QEvent* event) override
+    {
+        if (event->type() == QEvent::ActivationChange) {
+            if (isActiveWindow())
+                was_active_ = true;
+            else if (was_active_)
+                close();  // another window, the game's, has the keyboard now
+        }
+        QWidget::changeEvent(event);
+    }
+
+private:
+    bool was_active_ = false;
 };
 
 }  // namespace

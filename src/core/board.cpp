@@ -21,6 +21,24 @@ void BoardStores::copy_to_shown()
         shown_board[i] = board.at(i);
 }
 
+std::optional<int> cell_for_arrow(const Cells& cells, Arrow arrow)
+{
+    int gap = 0;  // 1..16
+    for (int cell = 1; cell <= kCellCount && gap == 0; ++cell)
+        if (cells[static_cast<std::size_t>(cell - 1)] == 0)
+            gap = cell;
+    if (gap == 0)
+        return std::nullopt;
+    const int row = (gap - 1) / 4, column = (gap - 1) % 4;
+    switch (arrow) {
+    case Arrow::Left: return column < 3 ? std::optional(gap + 1) : std::nullopt;
+    case Arrow::Right: return column > 0 ? std::optional(gap - 1) : std::nullopt;
+    case Arrow::Up: return row < 3 ? std::optional(gap + 4) : std::nullopt;
+    case Arrow::Down: return row > 0 ? std::optional(gap - 4) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
 bool slide_tile(Cells& cells, int n)
 {
     auto at = [&cells](int cell) -> int& { return cells.at(static_cast<std::size_t>(cell - 1)); };

@@ -2,6 +2,7 @@
 // The board: cells 1..16 in reading order, value 0 is the gap, 1..15 the tiles.
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace fifteen {
@@ -48,6 +49,14 @@ inline constexpr std::array<std::array<int, 4>, kCellCount> kNeighbours{{
     {14, 11, 16, 0},   // 15
     {15, 12, 0, 0},    // 16
 }};
+
+// The four arrows, named for the way a tile travels: Left takes the tile to
+// the right of the gap, Up the one below it, and so on.
+enum class Arrow { Left, Right, Up, Down };
+
+// The cell (1..16) whose tile `arrow` slides into the gap, or nothing when
+// the gap has no neighbour on that side (or there is no gap).
+[[nodiscard]] std::optional<int> cell_for_arrow(const Cells& cells, Arrow arrow);
 
 // Slides the tile of cell `n` (1..16) into the gap when the gap is one of its
 // neighbours. Returns true when a tile moved.

@@ -1,5 +1,7 @@
 #pragma once
 // The check of a winner's name after it has been turned into capitals.
+#include <functional>
+#include <string>
 #include <string_view>
 
 namespace fifteen {
@@ -10,5 +12,11 @@ namespace fifteen {
 // than the typed name (such as one with "ß") is refused too, as is the
 // empty name.
 [[nodiscard]] bool name_acceptable(std::u32string_view upper, std::size_t typed_length);
+
+// The capital form of a typed name: the 26 letters a..z become A..Z in every
+// language (a Turkish player's "kim" is KIM, not KİM), and every other
+// character goes through `upper_other`, the user's own upper-casing.
+[[nodiscard]] std::u32string upper_name(std::u32string_view typed,
+                                        const std::function<std::u32string(char32_t)>& upper_other);
 
 }  // namespace fifteen

@@ -15,6 +15,7 @@
 #include "core/data_files.h"
 #include "core/trap.h"
 #include "name_box.h"
+#include "name_entry.h"
 #include "picture_control.h"
 #include "platform/data_path.h"
 #include "platform/platform.h"
@@ -53,7 +54,13 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
-    setWindowIcon(QIcon(QStringLiteral(":/design/icon.png")));
+    QIcon icon;
+    for (int size : {32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/design/icon-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
+    // The board takes the keys when nothing else has them, and gets them
+    // back by Tab or a click on the background.
+    setFocusPolicy(Qt::StrongFocus);
     setCursor(QCursor(design("cursor.png"), 0, 0));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -94,14 +101,10 @@ void Form1::build_controls()
     startover = picture("startover", 0, 394, "startover_lit.jpg", false);
     kelvane = picture("kelvane", 374, 392, "logo.jpg", true);
     welldone = picture("welldone", 362, 203, "welldone.jpg", false);
-    upis = picture("upis", 192, 0, "name_panel.jpg", false);
-    ok = picture("ok", 284, 22, "ok.jpg", false);
     connect(Image54, &PictureControl::mouse_moved, this, &Form1::Image54_MouseMove);
     connect(startover, &PictureControl::clicked, this, &Form1::startover_Click);
     connect(kelvane, &PictureControl::clicked, this, &Form1::kelvane_Click);
     connect(kelvane, &PictureControl::mouse_moved, this, &Form1::kelvane_MouseMove);
-    connect(ok, &PictureControl::clicked, this, &Form1::ok_Click);
-    connect(ok, &PictureControl::mouse_moved, this, &Form1::ok_MouseMove);
 
     const QColor window_text = palette().color(QPalette::WindowText);
     Label2 = new TextLabel(QStringLiteral("Label2"), {318, 402, 27, 18}, kTeal, window_text, 13, Qt::AlignRight, this);
@@ -114,9 +117,10 @@ void Form1::build_controls()
                                         kDarkGreen, 12, Qt::AlignRight, this);
     }
 
-    enter_name = new NameBox(QStringLiteral("enter_name"), {203, 22, 80, 15}, this);
-    enter_name->hide();
-    connect(enter_name, &QLineEdit::returnPressed, this, &Form1::enter_name_Return);
+    name_entry_ = new NameEntry(this, design("name_panel.jpg"), design("ok.jpg"));
+    connect(name_entry_->ok(), &PictureControl::clicked, this, &Form1::ok_Click);
+    connect(name_entry_->ok(), &PictureControl::mouse_moved, this, &Form1::ok_MouseMove);
+    connect(name_entry_->box(), &QLineEdit::returnPressed, this, &Form1::enter_name_Return);
 }
 
 void Form1::describe_controls()
@@ -131,10 +135,10 @@ void Form1::describe_controls()
     Image54->set_accessible(QAccessible::Button, QStringLiteral("Start over"), [this] { start_over_unless_frozen(); });
     startover->set_accessible(QAccessible::Button, QStringLiteral("Start over"), [this] { start_over_unless_frozen(); });
     kelvane->set_accessible(QAccessible::Link, QStringLiteral("kelvane games home page"), [this] { kelvane_Click(); });
-    ok->set_accessible(QAccessible::Button, QStringLiteral("OK"), [this] { enter_name_Return(); });
-    upis->set_accessible(QAccessible::Graphic, QStringLiteral("Enter your name"));
+    name_entry_->ok()->set_accessible(QAccessible::Button, QStringLiteral("OK"), [this] { enter_name_Return(); });
+    name_entry_->panel()->set_accessible(QAccessible::Graphic, QStringLiteral("Enter your name"));
     welldone->set_accessible(QAccessible::Graphic, QString());
-    enter_name->setAccessibleName(QStringLiteral("Your name"));
+    name_entry_->box()->setAccessibleName(QStringLiteral("Your name"));
 
     Label2->set_spoken([this] { return QStringLiteral("Moves: ") + Label2->text(); });
     for (std::size_t p = 0; p < kPlaces; ++p) {

@@ -14,7 +14,7 @@
 
 namespace fifteen {
 
-class NameBox;
+class NameEntry;
 class PictureControl;
 class Platform;
 class TextLabel;
@@ -104,9 +104,7 @@ private:
     PictureControl* startover = nullptr;
     PictureControl* kelvane = nullptr;
     PictureControl* welldone = nullptr;
-    PictureControl* upis = nullptr;
-    PictureControl* ok = nullptr;
-    NameBox* enter_name = nullptr;
+    NameEntry* name_entry_ = nullptr;  // upis, enter_name and ok
     TextLabel* Label2 = nullptr;
     std::array<TextLabel*, kPlaces> place_names{};   // prvo_mesto .. deseto_mesto
     std::array<TextLabel*, kPlaces> place_scores{};  // score_1 .. score_10

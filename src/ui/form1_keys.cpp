@@ -1,10 +1,9 @@
 // Play from the keyboard: every key goes through the handler a click would.
 #include <QKeyEvent>
-#include <algorithm>
 
 #include "core/trap.h"
 #include "form1.h"
-#include "name_box.h"
+#include "name_entry.h"
 #include "picture_control.h"
 
 namespace fifteen {
@@ -15,7 +14,7 @@ void Form1::keyPressEvent(QKeyEvent* event)
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     if (plain && (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down)) {
         // Arrows that the name box leaves alone never reach the tiles.
-        if (focusWidget() != enter_name)
+        if (!name_entry_->typing())
             arrow_key(key);
         return;
     }
@@ -29,26 +28,13 @@ void Form1::keyPressEvent(QKeyEvent* event)
 void Form1::arrow_key(Qt::Key key)
 {
     guarded([&] {
-        // The arrow names the way the tile travels: Left takes the tile to the
-        // right of the gap, Up the one below it, and so on.
-        const auto at = std::find(stores_.cells.begin(), stores_.cells.end(), 0);
-        if (at == stores_.cells.end())
-            return;
-        const int gap = int(at - stores_.cells.begin());  // 0..15
-        const int row = gap / 4, column = gap % 4;
-        int from = -1;
-        if (key == Qt::Key_Left && column < 3)
-            from = gap + 1;
-        else if (key == Qt::Key_Right && column > 0)
-            from = gap - 1;
-        else if (key == Qt::Key_Up && row < 3)
-            from = gap + 4;
-        else if (key == Qt::Key_Down && row > 0)
-            from = gap - 4;
-        if (from < 0)
-            return;  // no tile on that side of the gap
+        const Arrow arrow = key == Qt::Key_Left  ? Arrow::Left
+                            : key == Qt::Key_Right ? Arrow::Right
+                            : key == Qt::Key_Up    ? Arrow::Up
+                                                   : Arrow::Down;
         // A key move is a click on that tile; a frozen tile takes no click.
-        Image[std::size_t(from)]->press();
+        if (const auto from = cell_for_arrow(stores_.cells, arrow))
+            Image[std::size_t(*from - 1)]->press();
     });
 }
 

@@ -3,6 +3,7 @@
 #include "core/trap.h"
 #include "form1.h"
 #include "maker_site.h"
+#include "name_entry.h"
 #include "picture_control.h"
 #include "platform/platform.h"
 #include "text_label.h"
@@ -110,7 +111,7 @@ void Form1::Form_MouseMove()
         Image54->show();
         startover->hide();
         load_picture(kelvane, "KELVANE1.JPG");
-        load_picture(ok, "OK1.JPG");
+        load_picture(name_entry_->ok(), "OK1.JPG");
         if (name_confirmed_ == 1)
             check_completion();
     });
@@ -128,7 +129,7 @@ void Form1::right_column_MouseMove()
 void Form1::ok_MouseMove()
 {
     guarded([&] {
-        load_picture(ok, "OK2.JPG");
+        load_picture(name_entry_->ok(), "OK2.JPG");
         if (name_confirmed_ == 1)
             check_completion();
     });

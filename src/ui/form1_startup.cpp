@@ -26,6 +26,10 @@ void Form1::Form_Load()
         if (!check_data_files())
             return;
         show();
+        // The game window takes the keyboard at once, even while the splash
+        // is still up.
+        raise();
+        activateWindow();
         move_count_ = 0;
         name_confirmed_ = 0;
         StartnaTabla16();

@@ -1,12 +1,10 @@
 // A solved board: the ranking, the name entry and the freeze around it.
-#include <QLocale>
-
 #include "bytes.h"
 #include "core/name_check.h"
 #include "core/ranking.h"
 #include "core/trap.h"
 #include "form1.h"
-#include "name_box.h"
+#include "name_entry.h"
 #include "picture_control.h"
 #include "platform/table_lock.h"
 #include "text_label.h"
@@ -27,12 +25,7 @@ void Form1::check_completion()
         kelvane->hide();
         load_picture(welldone, "WELLDONE2.JPG");
         welldone->show();
-        upis->move(361, 382);
-        upis->show();
-        enter_name->move(372, 404);
-        ok->move(453, 404);
-        enter_name->show();
-        ok->show();
+        name_entry_->show_in_place();
         zamrzni_slicice();
         if (name_confirmed_ == 0)
             return;
@@ -58,7 +51,7 @@ void Form1::record_confirmed_name()
         }
         Captions names = captions(place_names);
         Captions scores = captions(place_scores);
-        record_result(names, scores, *place, to_bytes(enter_name->text()), move_count_);
+        record_result(names, scores, *place, to_bytes(name_entry_->confirmed_name()), move_count_);
         set_captions(place_scores, scores);  // all scores move before any name
         set_captions(place_names, names);
         name_confirmed_ = 0;
@@ -93,9 +86,7 @@ void Form1::odmrzni_slicice()
             image->setEnabled(true);
         startover->setEnabled(true);
         Image54->setEnabled(true);
-        upis->hide();
-        enter_name->hide();
-        ok->hide();
+        name_entry_->close();  // upis, enter_name, ok; the keys go back to the board
         kelvane->show();
         welldone->hide();
     });
@@ -104,20 +95,13 @@ void Form1::odmrzni_slicice()
 void Form1::ok_Click()
 {
     guarded([&] {
-        const QString typed = enter_name->text();
-        if (typed.isEmpty())
+        // A hidden OK takes no click, key or screen reader's press.
+        if (!name_entry_->is_open())
             return;
-        const std::size_t length = typed.toStdU32String().size();
-        // The box takes six characters at most, so the capitals are checked as
-        // they came out, before the box could cut them short.
-        const QString upper = QLocale().toUpper(typed);
-        enter_name->setText(upper);
-        if (name_acceptable(upper.toStdU32String(), length)) {
+        // A valid name is put into capitals and waits, fixed, for the next
+        // move of the pointer; a refused one is wiped for a new try.
+        if (name_entry_->check_name() == NameEntry::Check::Accepted)
             name_confirmed_ = 1;
-            return;
-        }
-        // A refused name is wiped; the player types a new one.
-        enter_name->clear();
     });
 }
 

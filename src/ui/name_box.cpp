@@ -1,5 +1,8 @@
 #include "name_box.h"
 
+#include <QFocusEvent>
+#include <QKeyEvent>
+
 #include "control_traits.h"
 #include "text_label.h"
 
@@ -16,6 +19,46 @@ NameBox::NameBox(const QString& name, const QRect& geometry, QWidget* parent) : 
     QPalette colours = palette();
     colours.setColor(QPalette::Base, QColor(228, 188, 28));
     setPalette(colours);
+}
+
+bool NameBox::event(QEvent* event)
+{
+    // A hidden box takes no keys: whatever is typed goes on to the window,
+    // so that nothing typed during play waits in the box for the next entry.
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ShortcutOverride:
+    case QEvent::InputMethod:
+        if (isHidden()) {
+            event->ignore();
+            return false;
+        }
+        break;
+    default:
+        break;
+    }
+    return QLineEdit::event(event);
+}
+
+void NameBox::focusInEvent(QFocusEvent* event)
+{
+    // The box keeps the last name between games. Taking the focus selects
+    // it, so that typing replaces it instead of running into the six-letter
+    // limit.
+    QLineEdit::focusInEvent(event);
+    selectAll();
+    select_on_press_ = event->reason() == Qt::MouseFocusReason;
+}
+
+void NameBox::mousePressEvent(QMouseEvent* event)
+{
+    // The press that brought the focus would put the cursor where it landed
+    // and drop the selection; keep the selection for that one press.
+    QLineEdit::mousePressEvent(event);
+    if (select_on_press_)
+        selectAll();
+    select_on_press_ = false;
 }
 
 }  // namespace fifteen

@@ -8,6 +8,14 @@ class NameBox final : public QLineEdit {
     Q_OBJECT
 public:
     NameBox(const QString& name, const QRect& geometry, QWidget* parent);
+
+protected:
+    bool event(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    bool select_on_press_ = false;
 };
 
 }  // namespace fifteen

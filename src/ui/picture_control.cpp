@@ -29,7 +29,7 @@ void PictureControl::set_accessible(QAccessible::Role role, const QString& name,
 
 void PictureControl::press()
 {
-    if (isEnabled() && press_)
+    if (isEnabled() && !isHidden() && press_)
         press_();
 }
 

@@ -23,7 +23,7 @@ public:
     [[nodiscard]] QAccessible::Role accessible_role() const { return role_; }
     [[nodiscard]] bool has_press() const { return bool(press_); }
     // The press action: what a click does, and like a click nothing while
-    // the control is disabled.
+    // the control is disabled or hidden.
     void press();
 
 signals:

@@ -110,3 +110,23 @@ TEST(Board, MoveCountStopsAtItsHighestValue)
     EXPECT_EQ(counted_move(32766), 32767);
     EXPECT_EQ(counted_move(32767), 32767);
 }
+
+TEST(Board, ArrowsNameTheTileThatTravelsThatWay)
+{
+    const Cells gap_in_6 = with_gap_at(6);
+    EXPECT_EQ(cell_for_arrow(gap_in_6, Arrow::Left), 7);
+    EXPECT_EQ(cell_for_arrow(gap_in_6, Arrow::Right), 5);
+    EXPECT_EQ(cell_for_arrow(gap_in_6, Arrow::Up), 10);
+    EXPECT_EQ(cell_for_arrow(gap_in_6, Arrow::Down), 2);
+    // At the edges nothing travels in from outside the board, and a row's
+    // end does not wrap to the next row.
+    EXPECT_EQ(cell_for_arrow(with_gap_at(16), Arrow::Left), std::nullopt);
+    EXPECT_EQ(cell_for_arrow(with_gap_at(16), Arrow::Up), std::nullopt);
+    EXPECT_EQ(cell_for_arrow(with_gap_at(1), Arrow::Right), std::nullopt);
+    EXPECT_EQ(cell_for_arrow(with_gap_at(1), Arrow::Down), std::nullopt);
+    EXPECT_EQ(cell_for_arrow(with_gap_at(4), Arrow::Left), std::nullopt);
+    EXPECT_EQ(cell_for_arrow(with_gap_at(5), Arrow::Right), std::nullopt);
+    Cells no_gap{};
+    no_gap.fill(3);
+    EXPECT_EQ(cell_for_arrow(no_gap, Arrow::Left), std::nullopt);
+}

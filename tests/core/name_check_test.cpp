@@ -38,3 +38,13 @@ TEST(NameCheck, CapitalsOfAnotherLengthAreRefused)
     EXPECT_FALSE(name_acceptable(U"STRASSE", 6));
     EXPECT_TRUE(name_acceptable(U"STRASE", 6));
 }
+
+TEST(NameCheck, PlainLettersBecomeCapitalsInEveryLanguage)
+{
+    // A Turkish locale would make i a dotted capital, which the check refuses.
+    const auto turkish = [](char32_t c) { return c == U'i' ? std::u32string(U"\u0130") : std::u32string(1, c); };
+    EXPECT_EQ(upper_name(U"kim", turkish), U"KIM");
+    // Everything else is the locale's to capitalise.
+    const auto accents = [](char32_t c) { return c == U'\u00E9' ? std::u32string(U"\u00C9") : std::u32string(U"SS"); };
+    EXPECT_EQ(upper_name(U"\u00E9a\u00DF", accents), U"\u00C9ASS");
+}

@@ -21,6 +21,8 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+#include "solver.h"
+
 namespace {
 
 const QByteArray kDefaultFile =
@@ -34,6 +36,18 @@ QString xdotool(const QStringList& args)
     p.start(QStringLiteral("xdotool"), args);
     p.waitForFinished(5000);
     return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
+}
+
+// Where a window's client area starts on the screen, frame or no frame.
+QPoint window_origin(const QString& window)
+{
+    QProcess p;
+    p.start(QStringLiteral("xwininfo"), {"-id", window});
+    p.waitForFinished(5000);
+    const QString info = QString::fromLocal8Bit(p.readAllStandardOutput());
+    const auto x = QRegularExpression(QStringLiteral("Absolute upper-left X: +(-?\\d+)")).match(info);
+    const auto y = QRegularExpression(QStringLiteral("Absolute upper-left Y: +(-?\\d+)")).match(info);
+    return {x.captured(1).toInt(), y.captured(1).toInt()};
 }
 
 QByteArray read(const QString& path)
@@ -88,9 +102,7 @@ public:
             if (!found.isEmpty()) {
                 window = found.split('\n').first();
                 shown_after_ms = clock.elapsed();
-                const QString geometry = xdotool({"getwindowgeometry", window});
-                const auto m = QRegularExpression(QStringLiteral("Position: (\\d+),(\\d+)")).match(geometry);
-                origin = QPoint(m.captured(1).toInt(), m.captured(2).toInt());
+                origin = window_origin(window);
                 QTest::qWait(300);  // let the first drawing reach the screen
                 return window;
             }
@@ -114,6 +126,19 @@ public:
     }
 
     QString file(const QString& name) const { return dir.filePath(name); }
+
+    // Keys to the window that has the keyboard, as a player types them.
+    static void keys(const QStringList& names)
+    {
+        QStringList args{"key", "--delay", "15"};
+        xdotool(args + names);
+        QTest::qWait(250);
+    }
+    static void type(const QString& text)
+    {
+        xdotool({"type", "--delay", "30", text});
+        QTest::qWait(150);
+    }
 
     QTemporaryDir dir;
     QProcess process;
@@ -208,6 +233,51 @@ bool has_text(const QImage& shot, const QRect& label)
             if (qGray(shot.pixel(x, y)) < 110)
                 ++dark;
     return dark >= 8;
+}
+
+// A window manager on the display, for what only one shows: frames, focus,
+// icons and stacking.
+class WindowManager {
+public:
+    WindowManager()
+    {
+        process_.start("openbox", {"--sm-disable"});
+        started_ = process_.waitForStarted(5000);
+        QTest::qWait(700);
+    }
+    ~WindowManager()
+    {
+        process_.terminate();
+        process_.waitForFinished(3000);
+    }
+    [[nodiscard]] bool started() const { return started_ && process_.state() == QProcess::Running; }
+
+private:
+    QProcess process_;
+    bool started_ = false;
+};
+
+QString xprop(const QString& window, const QString& property)
+{
+    QProcess p;
+    p.start("xprop", {"-len", "100000000", "-id", window, property});
+    p.waitForFinished(5000);
+    return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+// Plays the deal on the screen to the end by arrow keys, all but the last
+// move, and returns the key of that last move. `moves` counts them all.
+QString play_to_the_last_move(const Run& run, const QString& shot, int& moves)
+{
+    const std::vector<int> board = board_on_screen(run, run.screenshot(shot));
+    const std::vector<std::string> solution = solve(board);
+    moves = int(solution.size());
+    QStringList keys;
+    for (const std::string& key : solution)
+        keys << QString::fromStdString(key);
+    const QString last = keys.takeLast();
+    Run::keys(keys);
+    return last;
 }
 
 // A private sound server with a sink that plays to nowhere.
@@ -501,6 +571,92 @@ private slots:
             expected << QString::number(v);
         expected.sort();
         QCOMPARE(tiles, expected);
+    }
+
+    void splashThenTheGameWindowTakesTheKeyboard()
+    {
+        WindowManager wm;
+        QVERIFY(wm.started());
+        Run run;
+        write(run.file("HIGHSCORE.RES"), kDefaultFile);
+        run.start();
+        QString splash;
+        while (splash.isEmpty() && run.clock.elapsed() < 2500) {
+            splash = xdotool({"search", "--onlyvisible", "--name", "^kelvane games$"}).section('\n', 0, 0);
+            QTest::qWait(50);
+        }
+        QVERIFY(!splash.isEmpty());
+        QTest::qWait(300);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QStringLiteral(FIFTEEN_SHOT_DIR "/splash.png"));
+        // Centred, with no frame or title buttons.
+        QCOMPARE(window_origin(splash), QPoint(332, 284));
+        QVERIFY(xdotool({"getwindowgeometry", splash}).contains("Geometry: 360x200"));
+        QVERIFY2(xprop(splash, "_NET_FRAME_EXTENTS").contains("= 0, 0, 0, 0"), qPrintable(xprop(splash, "_NET_FRAME_EXTENTS")));
+
+        QVERIFY(!run.wait_for_window().isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(xdotool({"getactivewindow"}), run.window, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(xdotool({"search", "--onlyvisible", "--name", "^kelvane games$"}).isEmpty(), 2000);
+        QGuiApplication::primaryScreen()->grabWindow(0).save(QStringLiteral(FIFTEEN_SHOT_DIR "/title-bar.png"));
+        // A title bar on the screen, and the icon at every size it is drawn at.
+        const QStringList extents = xprop(run.window, "_NET_FRAME_EXTENTS").section('=', 1).split(',');
+        QCOMPARE(extents.size(), 4);
+        QVERIFY(extents[2].trimmed().toInt() > 10);
+        QVERIFY(run.origin.y() - extents[2].trimmed().toInt() >= 0);
+        const QString icons = xprop(run.window, "_NET_WM_ICON");
+        for (int size : {32, 48, 64, 128, 256})
+            QVERIFY2(icons.contains(QStringLiteral("Icon (%1 x %1)").arg(size)), qPrintable(QString::number(size)));
+    }
+
+    void keysAndNamesFollowEveryWin()
+    {
+        WindowManager wm;
+        QVERIFY(wm.started());
+        Run run;
+        // Every result earns the first place.
+        QByteArray table;
+        for (int p = 0; p < 10; ++p)
+            table += "SLOW." + QByteArray::number(9990 + p) + '.';
+        write(run.file("HIGHSCORE.RES"), table);
+        run.start();
+        QVERIFY(!run.wait_for_window().isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(xdotool({"getactivewindow"}), run.window, 2000);
+
+        // A win by keys, the name by Tab and Enter.
+        int first = 0;
+        Run::keys({play_to_the_last_move(run, "first-deal", first)});
+        Run::keys({"Tab"});
+        Run::type("anna");
+        Run::keys({"Return"});
+        QTRY_VERIFY_WITH_TIMEOUT(read(run.file("HIGHSCORE.RES")).startsWith("ANNA." + QByteArray::number(first) + ".SLOW.9990."), 2000);
+        // The arrows play the new game at once.
+        const std::vector<int> dealt = board_on_screen(run, run.screenshot("after-first-win"));
+        QCOMPARE(dealt[15], 0);
+        Run::keys({"Down"});
+        const std::vector<int> moved = board_on_screen(run, run.screenshot("arrow-after-first-win"));
+        QCOMPARE(moved[11], 0);
+        QCOMPARE(moved[15], dealt[11]);
+
+        // Letters and Enter typed during play go nowhere.
+        Run::type("qq");
+        Run::keys({"BackSpace"});
+        Run::type("x");
+        Run::keys({"Return", "Up"});  // Up takes the tile back
+        QCOMPARE(read(run.file("HIGHSCORE.RES")).count("ANNA."), 1);
+
+        // A win by mouse: the last move a click, the kept name confirmed with OK.
+        int second = 0;
+        (void)play_to_the_last_move(run, "second-deal", second);
+        run.click(QPoint(kLeft[3] + 40, kTop[3] + 40));  // the last move ends with the gap there
+        run.screenshot("second-win");
+        run.click(QPoint(453 + 15, 404 + 8));
+        xdotool({"mousemove", QString::number(run.origin.x() + 350), QString::number(run.origin.y() + 20)});
+        QTRY_COMPARE_WITH_TIMEOUT(read(run.file("HIGHSCORE.RES")).count("ANNA."), 2, 2000);
+        QVERIFY(!read(run.file("HIGHSCORE.RES")).contains("X."));
+        const std::vector<int> third = board_on_screen(run, run.screenshot("after-second-win"));
+        Run::keys({"Down"});
+        const std::vector<int> after = board_on_screen(run, run.screenshot("arrow-after-second-win"));
+        QCOMPARE(after[11], 0);
+        QCOMPARE(after[15], third[11]);
     }
 
     void fullTableOf120BytesOpensWithTenPlaces()

@@ -27,6 +27,33 @@ void press(QWidget* w)
     accessible(w)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
 }
 
+// Keys as the player types them: to whatever has the keyboard focus.
+void type(const QString& text)
+{
+    QTest::keyClicks(nullptr, text);
+}
+void hit(Qt::Key k)
+{
+    QTest::keyClick(static_cast<QWidget*>(nullptr), k);
+}
+
+// A started game in the active window.
+void activate(Game& game)
+{
+    game.form->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(game.form.get()));
+}
+
+// An arrow through the focus moves a tile and counts it.
+void expect_arrow_moves_a_tile(Game& game)
+{
+    game.form->set_cells_for_testing(reversed_with_gap(16));
+    const int before = game.form->move_count();
+    hit(Qt::Key_Down);
+    QCOMPARE(game.form->move_count(), before + 1);
+    QCOMPARE(game.form->stores().cells[15], 4);
+}
+
 }  // namespace
 
 class KeysTest : public QObject {
@@ -88,28 +115,27 @@ private slots:
         QCOMPARE(playing.platform.sounds, (QStringList{"002.WAV", "002.WAV"}));
     }
 
-    void nameEntryByKeyboard()
+    void nameEntryByKeyboardGivesTheKeysBack()
     {
         Game game;
-        game.form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(game.form.get()));
+        activate(game);
         win(game, 98);
         auto* box = game.control<QLineEdit>("enter_name");
         QVERIFY(!box->hasFocus());  // showing the entry does not take the focus
-        key(game, Qt::Key_Tab);
+        hit(Qt::Key_Tab);
         QVERIFY(box->hasFocus());
 
         // A refused name is wiped; arrows in the box move no tile.
-        QTest::keyClicks(box, "R2D2");
-        QTest::keyClick(box, Qt::Key_Up);
-        QTest::keyClick(box, Qt::Key_Return);
+        type("R2D2");
+        hit(Qt::Key_Up);
+        hit(Qt::Key_Return);
         QVERIFY(box->text().isEmpty());
         QCOMPARE(game.form->name_confirmed(), 0);
         QCOMPARE(game.form->move_count(), 99);
 
-        // A valid name is recorded at once.
-        QTest::keyClicks(box, "anna");
-        QTest::keyClick(box, Qt::Key_Enter);
+        // A valid name is recorded at once, and the board has the keys again.
+        type("anna");
+        hit(Qt::Key_Enter);
         QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("ANNA"));
         QVERIFY(game.folder.read("HIGHSCORE.RES").startsWith("ANNA.99.TOMVAR.100."));
         QCOMPARE(game.form->name_confirmed(), 0);
@@ -117,6 +143,109 @@ private slots:
         QVERIFY(box->isHidden());
         QVERIFY(game.tile(1)->isEnabled());
         QCOMPARE(game.platform.sounds.last(), QStringLiteral("002.WAV"));
+        expect_arrow_moves_a_tile(game);
+        hit(Qt::Key_F2);
+        QCOMPARE(game.form->move_count(), 0);
+    }
+
+    void nameEntryByMouseGivesTheKeysBack()
+    {
+        Game game;
+        activate(game);
+        win(game, 98);
+        auto* box = game.control<QLineEdit>("enter_name");
+        box->setText("KEPT");  // the last winner's name
+        // A click into the box selects the kept name: typing replaces it.
+        game.click(box);
+        QVERIFY(box->hasFocus());
+        type("bob");
+        QCOMPARE(box->text(), QStringLiteral("bob"));
+        game.click(game.picture("ok"));
+        game.move_over_background();
+        QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("BOB"));
+        expect_arrow_moves_a_tile(game);
+    }
+
+    void lettersTypedDuringPlayStayOutOfTheBox()
+    {
+        Game game;
+        activate(game);
+        win(game, 98);
+        hit(Qt::Key_Tab);
+        type("anna");
+        hit(Qt::Key_Return);
+        QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("ANNA"));
+
+        // During play: letters, a correction and Enter.
+        type("qq");
+        hit(Qt::Key_Backspace);
+        type("x");
+        hit(Qt::Key_Return);
+        QCOMPARE(game.form->name_confirmed(), 0);
+        win(game, 9);
+        auto* box = game.control<QLineEdit>("enter_name");
+        QVERIFY(!box->isHidden());
+        QCOMPARE(box->text(), QStringLiteral("ANNA"));
+        QCOMPARE(game.form->name_confirmed(), 0);  // nothing recorded without being asked
+        QCOMPARE(game.caption("drugo_mesto"), QStringLiteral("TOMVAR"));
+    }
+
+    void whatIsRecordedIsWhatPassedTheCheck()
+    {
+        Game game;
+        activate(game);
+        win(game, 98);
+        auto* box = game.control<QLineEdit>("enter_name");
+        game.click(box);
+        type("anna");
+        game.click(game.picture("ok"));
+        QCOMPARE(game.form->name_confirmed(), 1);
+        // The pointer keeps still; the player types on.
+        type(".1");
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QCOMPARE(box->text(), QStringLiteral("ANNA"));
+        game.move_over_background();
+        QVERIFY(game.folder.read("HIGHSCORE.RES").startsWith("ANNA.99.TOMVAR.100."));
+        QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("ANNA"));
+        // The next entry takes edits again.
+        win(game, 9);
+        game.click(box);
+        type("cleo");
+        QCOMPARE(box->text(), QStringLiteral("cleo"));
+    }
+
+    void hiddenOkTakesNoClickKeyOrPress()
+    {
+        Game game;
+        auto* box = game.control<QLineEdit>("enter_name");
+        box->setText("ANNA");
+        press(game.picture("ok"));
+        game.form->ok_Click();
+        game.form->enter_name_Return();
+        QCOMPARE(game.form->name_confirmed(), 0);
+        QCOMPARE(box->text(), QStringLiteral("ANNA"));
+        // Shown, it answers.
+        win(game, 98);
+        press(game.picture("ok"));
+        QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("ANNA"));
+    }
+
+    void namesAreCapitalisedTheSameInEveryLanguage()
+    {
+        const QLocale before;
+        QLocale::setDefault(QLocale(QLocale::Turkish, QLocale::Turkey));
+        Game game;
+        win(game, 98);
+        auto* box = game.control<QLineEdit>("enter_name");
+        QTest::keyClicks(box, QStringLiteral("\u00C9mile"));
+        game.click(game.picture("ok"));
+        QVERIFY(box->text().isEmpty());  // an accented letter is still refused
+        QTest::keyClicks(box, "kim");
+        game.click(game.picture("ok"));
+        QCOMPARE(box->text(), QStringLiteral("KIM"));
+        game.move_over_background();
+        QLocale::setDefault(before);
+        QVERIFY(game.folder.read("HIGHSCORE.RES").startsWith("KIM.99."));
     }
 
     void screenReadersFindNamedControlsWithPressActions()

@@ -1,0 +1,82 @@
+#include "name_entry.h"
+
+#include <QLocale>
+
+#include "core/name_check.h"
+#include "name_box.h"
+#include "picture_control.h"
+
+namespace fifteen {
+
+NameEntry::NameEntry(QWidget* window, const QPixmap& panel, const QPixmap& ok) : QObject(window), window_(window)
+{
+    upis_ = new PictureControl(QStringLiteral("upis"), window);
+    upis_->move(192, 0);
+    upis_->set_picture(panel);
+    upis_->hide();
+    ok_ = new PictureControl(QStringLiteral("ok"), window);
+    ok_->move(284, 22);
+    ok_->set_picture(ok);
+    ok_->hide();
+    enter_name_ = new NameBox(QStringLiteral("enter_name"), {203, 22, 80, 15}, window);
+    enter_name_->hide();
+}
+
+bool NameEntry::is_open() const
+{
+    return !ok_->isHidden();
+}
+
+bool NameEntry::typing() const
+{
+    return !enter_name_->isHidden() && enter_name_->hasFocus();
+}
+
+void NameEntry::show_in_place()
+{
+    upis_->move(361, 382);
+    upis_->show();
+    enter_name_->move(372, 404);
+    ok_->move(453, 404);
+    enter_name_->show();
+    ok_->show();
+}
+
+void NameEntry::close()
+{
+    // Nothing else in the window takes the focus, so a box hidden while it
+    // has it would keep it and swallow the arrows: hand it to the window.
+    const bool had_focus = window_->focusWidget() == enter_name_;
+    upis_->hide();
+    enter_name_->hide();
+    ok_->hide();
+    enter_name_->setReadOnly(false);
+    confirmed_.clear();
+    if (had_focus)
+        window_->setFocus(Qt::OtherFocusReason);
+}
+
+NameEntry::Check NameEntry::check_name()
+{
+    const QString typed = enter_name_->text();
+    if (typed.isEmpty())
+        return Check::Empty;
+    const std::u32string letters = typed.toStdU32String();
+    const QLocale locale;
+    const std::u32string upper = upper_name(letters, [&locale](char32_t c) {
+        return locale.toUpper(QString::fromUcs4(&c, 1)).toStdU32String();
+    });
+    // Checked as the capitals came out, before the six-letter box could cut
+    // them short.
+    const QString capitals = QString::fromStdU32String(upper);
+    enter_name_->setText(capitals);
+    if (!name_acceptable(upper, letters.size())) {
+        enter_name_->clear();
+        return Check::Refused;
+    }
+    confirmed_ = capitals;
+    enter_name_->setReadOnly(true);
+    return Check::Accepted;
+}
+
+}  // namespace fifteen
