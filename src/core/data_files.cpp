@@ -7,27 +7,28 @@ std::string DataFileProblem::describe() const
     std::string line(file->name);
     if (!actual)
         return line + ": missing";
-    if (file->rule == DataFile::Rule::AtMost)
-        return line + ": size " + std::to_string(*actual) + ", larger than " + std::to_string(file->size) + " bytes";
     return line + ": size " + std::to_string(*actual) + " where " + std::to_string(file->size) + " is expected";
 }
 
-std::optional<DataFileProblem> check_data_files(const SizeLookup& size_of, const std::function<void()>& write_default)
+DataFileCheck check_data_files(const SizeLookup& size_of)
 {
+    DataFileCheck check;
     for (const DataFile& file : kDataFiles) {
         const auto size = size_of(file.name);
-        if (!size) {
-            if (file.name == kHighscoreFile) {
-                write_default();
-                continue;
-            }
-            return DataFileProblem{&file, std::nullopt};
+        if (!size && file.name == kHighscoreFile) {
+            check.table_missing = true;
+            continue;
         }
-        const bool passes = file.rule == DataFile::Rule::AtMost ? *size <= file.size : *size == file.size;
-        if (!passes)
-            return DataFileProblem{&file, size};
+        if (!size) {
+            check.problem = DataFileProblem{&file, std::nullopt};
+            return check;
+        }
+        if (file.rule == DataFile::Rule::Exactly && *size != file.size) {
+            check.problem = DataFileProblem{&file, size};
+            return check;
+        }
     }
-    return std::nullopt;
+    return check;
 }
 
 }  // namespace fifteen

@@ -10,7 +10,7 @@
 namespace fifteen {
 
 struct DataFile {
-    enum class Rule { AtMost, Exactly };
+    enum class Rule { Present, Exactly };
     std::string_view name;
     Rule rule;
     std::uintmax_t size;
@@ -23,7 +23,7 @@ inline constexpr std::string_view kHomePage = "fifteen.html";
 
 // Examined in this order at every start.
 inline constexpr std::array<DataFile, 29> kDataFiles{{
-    {kHighscoreFile, DataFile::Rule::AtMost, 120},
+    {kHighscoreFile, DataFile::Rule::Present, 0},  // any size: the table reader copes
     {"000.JPG", DataFile::Rule::Exactly, 12332},
     {"001.JPG", DataFile::Rule::Exactly, 3373},
     {"002.JPG", DataFile::Rule::Exactly, 4220},
@@ -66,10 +66,13 @@ struct DataFileProblem {
     [[nodiscard]] std::string describe() const;
 };
 
-// Examines the rows in order and returns the first that fails. A missing
-// high-score file is not a failure: `write_default` is called to create it
-// and the check goes on with the next row.
-[[nodiscard]] std::optional<DataFileProblem> check_data_files(const SizeLookup& size_of,
-                                                              const std::function<void()>& write_default);
+struct DataFileCheck {
+    std::optional<DataFileProblem> problem;  // the first row that fails
+    bool table_missing = false;              // the high-score file is not there
+};
+
+// Examines the rows in order and stops at the first that fails. A missing
+// high-score file is not a failure: the game writes the default table.
+[[nodiscard]] DataFileCheck check_data_files(const SizeLookup& size_of);
 
 }  // namespace fifteen

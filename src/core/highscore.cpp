@@ -1,5 +1,7 @@
 #include "highscore.h"
 
+#include "ranking.h"
+
 namespace fifteen {
 
 namespace {
@@ -45,6 +47,24 @@ std::vector<std::string> parse_table_text(std::string_view text)
         captions.push_back(score_digits(field));
     }
     return captions;
+}
+
+StoredTable read_stored_table(std::string_view bytes, std::size_t file_size)
+{
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
+        bytes.remove_prefix(kByteOrderMark.size());
+    const std::vector<std::string> fields = parse_table_text(bytes);
+    StoredTable table;
+    table.clean = fields.size() == 2 * kPlaces && file_size <= kFileLimit;
+    for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
+        if (place_is_empty(fields[i], fields[i + 1]))
+            continue;
+        const auto p = static_cast<std::size_t>(table.places++);
+        table.names[p] = fields[i];
+        table.scores[p] = fields[i + 1];
+    }
+    return table;
 }
 
 std::string compose_table_text(const Captions& names, const Captions& scores)

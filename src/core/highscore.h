@@ -13,7 +13,11 @@ inline constexpr int kPlaces = 10;
 inline constexpr std::size_t kNameSlots = 8;   // longest name the reader takes
 inline constexpr std::size_t kScoreSlots = 4;  // longest score the reader takes
 inline constexpr std::size_t kTextLimit = 120; // longest table text written
-inline constexpr std::size_t kFileLimit = 120; // largest file the start accepts
+inline constexpr std::size_t kFileLimit = 120; // largest file the game writes
+// How much of a stored file is read: the longest table the reader takes
+// (eight-letter names, four-digit scores) with a line end and a byte-order
+// mark. Anything beyond is never read.
+inline constexpr std::size_t kReadLimit = 150;
 
 inline constexpr std::string_view kDefaultTableText =
     "TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300."
@@ -28,6 +32,20 @@ using Captions = std::array<std::string, kPlaces>;
 // A score character that is not a digit reads as "0". Whatever follows the
 // tenth score's "." is ignored.
 [[nodiscard]] std::vector<std::string> parse_table_text(std::string_view text);
+
+// A stored table as the window shows it: the places that read stand in
+// their order, and the empty places follow them, blank. A place is empty when
+// its name or its score is missing or the score is not a positive number.
+struct StoredTable {
+    Captions names;
+    Captions scores;
+    int places = 0;       // the places that read, 0..10
+    bool clean = false;   // ten whole places in at most 120 bytes, as the game writes them
+};
+
+// Reads the first bytes of a stored file (at most kReadLimit) whose whole
+// size is `file_size`. A UTF-8 byte-order mark at the start is skipped.
+[[nodiscard]] StoredTable read_stored_table(std::string_view bytes, std::size_t file_size);
 
 // Name 1, ".", score 1, ".", ... name 10, ".", score 10, ".".
 [[nodiscard]] std::string compose_table_text(const Captions& names, const Captions& scores);

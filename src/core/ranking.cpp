@@ -28,10 +28,21 @@ long long caption_number(std::string_view caption)
     return value;
 }
 
-std::optional<int> find_place(const Captions& scores, int move_count)
+bool place_is_empty(std::string_view name, std::string_view score)
+{
+    return name.empty() || caption_number(score) <= 0;
+}
+
+std::optional<int> find_place(const Captions& names, const Captions& scores, int move_count)
 {
     for (std::size_t k = 0; k < kPlaces; ++k)
-        if (caption_number(scores[k]) > move_count)
+        if (!place_is_empty(names[k], scores[k]) && caption_number(scores[k]) > move_count)
+            return static_cast<int>(k) + 1;
+    constexpr int kLongestStoredScore = 9999;
+    if (move_count > kLongestStoredScore)
+        return std::nullopt;
+    for (std::size_t k = 0; k < kPlaces; ++k)
+        if (place_is_empty(names[k], scores[k]))
             return static_cast<int>(k) + 1;
     return std::nullopt;
 }

@@ -5,24 +5,51 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/trap.h"
+
 namespace fifteen {
 
 // The size in bytes of a regular file, or nothing when it is missing.
 [[nodiscard]] std::optional<std::uintmax_t> file_size(const QString& path);
 
-// The whole of a small regular file, every byte unchanged. Never blocks and
-// never reads more than `limit` + 1 bytes: a FIFO, a device, a folder (or a
-// link to one) or a file longer than `limit` throws Failure, as does a file
-// that cannot be read.
-[[nodiscard]] QByteArray read_small_file(const QString& path, std::size_t limit);
+// The first bytes of a regular file and its whole size.
+struct FilePrefix {
+    QByteArray bytes;
+    std::uintmax_t size = 0;
+};
+
+// Reads at most `limit` bytes from the start of a regular file, every byte
+// unchanged, and never blocks: a FIFO, a device or a folder (or a link to
+// one) throws Failure unread, as does a file that is missing or cannot be
+// read.
+[[nodiscard]] FilePrefix read_file_prefix(const QString& path, std::size_t limit);
+
+// A save that did not happen. `lasting` when no save can work until the
+// player changes something (the folder cannot be written, the table is
+// read-only or not a file); otherwise this save failed (a full disk, a size
+// limit) and the next may work.
+class SaveFailure : public Failure {
+public:
+    SaveFailure(const std::string& reason, bool lasting) : Failure(reason), lasting_(lasting) {}
+    [[nodiscard]] bool lasting() const { return lasting_; }
+
+private:
+    bool lasting_;
+};
 
 // Replaces the file with `bytes` through a new file beside it that is
-// written, flushed to the disk and then renamed over the old one, so that a
-// full disk, a size limit or a crash leaves the old file exactly as it was.
-// Where the file system allows, the new file has no name until it is
-// complete, so that even a kill leaves nothing behind. Throws Failure, whose
-// text is the reason, when the file was not replaced; no temporary file is
-// left behind then.
+// written whole, flushed to the disk and then renamed over the old one, so
+// that a full disk, a size limit or a crash leaves the old file exactly as
+// it was. A symbolic link is followed and stays a link; a new file takes the
+// umask, an existing one keeps its permissions, and one that nobody may
+// write is not replaced. Throws SaveFailure, whose text is the reason, when
+// the file was not replaced; no temporary file is left behind then.
 void save_whole_file(const QString& path, const QByteArray& bytes);
+
+// Keeps the file's bytes under a new name beside it, "PATH.SUFFIX" or, when
+// that is taken, "PATH.SUFFIX.2" and so on: a second name for the same file
+// (a hard link to a link's target), so nothing is read or copied and no
+// earlier copy is overwritten. Returns the new file's name; throws Failure.
+[[nodiscard]] QString set_aside(const QString& path, const QString& suffix);
 
 }  // namespace fifteen

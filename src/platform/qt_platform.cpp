@@ -1,7 +1,6 @@
 #include "qt_platform.h"
 
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QAudioDevice>
 #include <QDir>
 #include <QEventLoop>
@@ -70,7 +69,16 @@ void QtPlatform::play_sound(const QString& path)
 
 void QtPlatform::open_url(const QUrl& url)
 {
-    QDesktopServices::openUrl(url);
+    // The desktop's opener, detached, with nothing of the game's terminal:
+    // its complaints (no browser, no handler) are not the game's to print,
+    // and a text browser it might fall back on gets no terminal to take.
+    QProcess opener;
+    opener.setProgram(QStringLiteral("xdg-open"));
+    opener.setArguments({QString::fromUtf8(url.toEncoded())});
+    opener.setStandardInputFile(QProcess::nullDevice());
+    opener.setStandardOutputFile(QProcess::nullDevice());
+    opener.setStandardErrorFile(QProcess::nullDevice());
+    (void)opener.startDetached();
 }
 
 void QtPlatform::report(const QString& line)

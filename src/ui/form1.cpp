@@ -19,6 +19,7 @@
 #include "picture_control.h"
 #include "platform/data_path.h"
 #include "platform/platform.h"
+#include "ranking_table.h"
 #include "text_label.h"
 
 namespace fifteen {
@@ -67,6 +68,7 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     background_ = design("background.jpg");
     install_accessibility();
     build_controls();
+    table_ = std::make_unique<RankingTable>(place_names, place_scores, platform_);
     describe_controls();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(kClientWidth / 2, kClientHeight / 2));
@@ -177,11 +179,6 @@ QString Form1::data_file(std::string_view name) const
     return data_path(app_dir_, from_bytes(name));
 }
 
-QString Form1::table_file() const
-{
-    return data_path(table_dir_, from_bytes(kHighscoreFile));
-}
-
 void Form1::load_picture(PictureControl* control, std::string_view name) const
 {
     const QString path = data_file(name);
@@ -202,20 +199,6 @@ void Form1::set_app_dir()
     app_dir_ = platform_.app_dir();
     if (!QDir::setCurrent(app_dir_))
         throw Failure("cannot enter " + app_dir_.toStdString());
-}
-
-Captions Form1::captions(const std::array<TextLabel*, kPlaces>& labels) const
-{
-    Captions out;
-    for (std::size_t p = 0; p < kPlaces; ++p)
-        out[p] = to_bytes(labels[p]->text());
-    return out;
-}
-
-void Form1::set_captions(const std::array<TextLabel*, kPlaces>& labels, const Captions& captions)
-{
-    for (std::size_t p = 0; p < kPlaces; ++p)
-        labels[p]->setText(from_bytes(captions[p]));
 }
 
 void Form1::set_cells_for_testing(const Cells& cells)

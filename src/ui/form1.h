@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <memory>
 #include <string_view>
 
 #include "core/board.h"
@@ -17,6 +18,7 @@ namespace fifteen {
 class NameEntry;
 class PictureControl;
 class Platform;
+class RankingTable;
 class TextLabel;
 
 class Form1 final : public QWidget {
@@ -71,7 +73,6 @@ private:
     void build_controls();
     void describe_controls();
     [[nodiscard]] QString data_file(std::string_view name) const;
-    [[nodiscard]] QString table_file() const;
     void load_picture(PictureControl* control, std::string_view name) const;
     void set_app_dir();
     void shuffle_cells();
@@ -79,20 +80,12 @@ private:
     [[nodiscard]] bool check_data_files();
     void check_completion();
     void record_confirmed_name();
-    void take_stored_table();
     void read_highscore_file();
     void write_highscore_file();
     void write_default_highscore_file();
-    void write_table_text(std::string_view text);
-    [[nodiscard]] QByteArray read_stored_table();
-    void tell_not_saved(const std::exception& failure);
-    [[nodiscard]] Captions captions(const std::array<TextLabel*, kPlaces>& labels) const;
-    static void set_captions(const std::array<TextLabel*, kPlaces>& labels, const Captions& captions);
 
     Platform& platform_;
     QString app_dir_;
-    QString table_dir_;
-    QByteArray last_table_bytes_;  // the table file as this game last read or wrote it
     BoardStores stores_;
     std::int16_t move_count_ = 0;
     std::int16_t name_confirmed_ = 0;
@@ -108,6 +101,7 @@ private:
     TextLabel* Label2 = nullptr;
     std::array<TextLabel*, kPlaces> place_names{};   // prvo_mesto .. deseto_mesto
     std::array<TextLabel*, kPlaces> place_scores{};  // score_1 .. score_10
+    std::unique_ptr<RankingTable> table_;            // the twenty labels and HIGHSCORE.RES
 };
 
 }  // namespace fifteen

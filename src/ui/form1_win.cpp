@@ -6,7 +6,7 @@
 #include "form1.h"
 #include "name_entry.h"
 #include "picture_control.h"
-#include "platform/table_lock.h"
+#include "ranking_table.h"
 #include "text_label.h"
 
 namespace fifteen {
@@ -16,7 +16,7 @@ void Form1::check_completion()
     guarded([&] {
         if (!is_solved(stores_.board))
             return;
-        const auto place = find_place(captions(place_scores), move_count_);
+        const auto place = find_place(table_->names(), table_->scores(), move_count_);
         if (!place) {
             load_picture(welldone, "WELLDONE1.JPG");
             welldone->show();
@@ -42,30 +42,16 @@ void Form1::record_confirmed_name()
         // Another game in the same folder may have stored a result since this
         // one read the table: hold the lock while the table is read again,
         // ranked, recorded and stored, so that neither result is lost.
-        const TableLock lock(table_file());
-        take_stored_table();
-        const auto place = find_place(captions(place_scores), move_count_);
+        const TableLock lock = table_->lock();
+        guarded([&] { table_->take_stored_table(); });
+        const auto place = find_place(table_->names(), table_->scores(), move_count_);
         if (!place) {
             name_confirmed_ = 0;  // beaten meanwhile: the result is dropped
             return;
         }
-        Captions names = captions(place_names);
-        Captions scores = captions(place_scores);
-        record_result(names, scores, *place, to_bytes(name_entry_->confirmed_name()), move_count_);
-        set_captions(place_scores, scores);  // all scores move before any name
-        set_captions(place_names, names);
+        table_->record(*place, to_bytes(name_entry_->confirmed_name()), move_count_);
         name_confirmed_ = 0;
         write_highscore_file();
-    });
-}
-
-void Form1::take_stored_table()
-{
-    guarded([&] {
-        const QByteArray known = last_table_bytes_;
-        const QByteArray stored = read_stored_table();
-        if (stored != known)
-            iz_opena_u_tekst(stored);
     });
 }
 

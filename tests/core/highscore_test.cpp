@@ -135,3 +135,55 @@ TEST(HighscoreText, WriterLimitsKeepEveryFileReadable)
     ASSERT_EQ(full.size(), 120u);
     EXPECT_EQ(parse_table_text(*table_file_bytes(full)).size(), 20u);
 }
+
+TEST(StoredTable, PlacesThatReadStandAndEmptyOnesFollow)
+{
+    const std::string clean = std::string(kDefaultTableText) + "\r\n";
+    StoredTable table = read_stored_table(clean, clean.size());
+    EXPECT_TRUE(table.clean);
+    EXPECT_EQ(table.places, 10);
+    EXPECT_EQ(table.names[6], "TAO KI");
+
+    // A byte-order mark is skipped, not damage.
+    const std::string marked = "\xEF\xBB\xBF" + clean;
+    table = read_stored_table(marked, marked.size());
+    EXPECT_TRUE(table.clean);
+    EXPECT_EQ(table.names[0], "TOMVAR");
+
+    // One byte too many for the game's own files: read whole, but not clean.
+    table = read_stored_table(clean, 121);
+    EXPECT_FALSE(table.clean);
+    EXPECT_EQ(table.places, 10);
+
+    // An empty place in the middle goes to the end, blank.
+    const std::string gap = "A.5..7.B.0.C.9." + uniform_text("D", "12").substr(0, 6 * 5);
+    table = read_stored_table(gap, gap.size());
+    EXPECT_TRUE(table.clean);
+    EXPECT_EQ(table.places, 8);
+    EXPECT_EQ(table.names[1], "C");
+    EXPECT_EQ(table.scores[1], "9");
+    EXPECT_EQ(table.names[8], "");
+    EXPECT_EQ(table.scores[9], "");
+}
+
+TEST(StoredTable, DamagedTablesKeepWhatReads)
+{
+    struct Case {
+        std::string bytes;
+        int places;
+    };
+    const Case cases[] = {
+        {"", 0},
+        {"\x93\x11\xfe random bytes without a full stop", 0},
+        {"TOMVAR.100.KELIN.150.", 2},                          // short
+        {"TOMVAR.100.KELIN.150.NINELETTR.200.DANO.250.", 2},   // a name too long
+        {"TOMVAR.100.KELIN.12345.DANO.250.", 1},               // a score too long: its name has no score
+    };
+    for (const Case& c : cases) {
+        const StoredTable table = read_stored_table(c.bytes, c.bytes.size());
+        EXPECT_FALSE(table.clean) << c.bytes;
+        EXPECT_EQ(table.places, c.places) << c.bytes;
+        for (std::size_t p = std::size_t(c.places); p < kPlaces; ++p)
+            EXPECT_TRUE(table.names[p].empty() && table.scores[p].empty()) << c.bytes;
+    }
+}

@@ -17,12 +17,12 @@ struct Table {
 TEST(Ranking, PlacesOnTheDefaultTable)
 {
     const Table table;
-    EXPECT_EQ(find_place(table.scores, 99), 1);
-    EXPECT_EQ(find_place(table.scores, 100), 2) << "an equal result goes below";
-    EXPECT_EQ(find_place(table.scores, 1), 1);
-    EXPECT_EQ(find_place(table.scores, 549), 10);
-    EXPECT_EQ(find_place(table.scores, 550), std::nullopt);
-    EXPECT_EQ(find_place(table.scores, 32767), std::nullopt);
+    EXPECT_EQ(find_place(table.names, table.scores, 99), 1);
+    EXPECT_EQ(find_place(table.names, table.scores, 100), 2) << "an equal result goes below";
+    EXPECT_EQ(find_place(table.names, table.scores, 1), 1);
+    EXPECT_EQ(find_place(table.names, table.scores, 549), 10);
+    EXPECT_EQ(find_place(table.names, table.scores, 550), std::nullopt);
+    EXPECT_EQ(find_place(table.names, table.scores, 32767), std::nullopt);
 }
 
 TEST(Ranking, CaptionsThatAreNotNumbersCountAsZero)
@@ -32,13 +32,25 @@ TEST(Ranking, CaptionsThatAreNotNumbersCountAsZero)
     EXPECT_EQ(caption_number(" 42"), 42);
     EXPECT_EQ(caption_number("12x"), 12);
     EXPECT_EQ(caption_number("007"), 7);
-    EXPECT_EQ(caption_number("99999999999999999999999"), caption_number("99999999999999999999999"));
+    // A caption too long for any number stays greater than every count.
     EXPECT_GT(caption_number("99999999999999999999999"), 32767);
+}
 
+TEST(Ranking, EmptyPlacesTakeAResultThatBeatsNoScore)
+{
     Table table;
-    table.scores[0] = "";
-    table.scores[1] = "x";
-    EXPECT_EQ(find_place(table.scores, 0), 3) << "an empty score can never be beaten";
+    table.names[8] = "";           // no name
+    table.scores[9] = "0";         // no positive score
+    EXPECT_TRUE(place_is_empty(table.names[8], table.scores[8]));
+    EXPECT_TRUE(place_is_empty(table.names[9], table.scores[9]));
+    EXPECT_TRUE(place_is_empty("ANNA", "x"));
+    EXPECT_FALSE(place_is_empty("ANNA", "007"));
+    // A better score still comes first; an empty place is not a score of 0.
+    EXPECT_EQ(find_place(table.names, table.scores, 99), 1);
+    EXPECT_EQ(find_place(table.names, table.scores, 449), 8);
+    EXPECT_EQ(find_place(table.names, table.scores, 450), 9) << "the first empty place";
+    EXPECT_EQ(find_place(table.names, table.scores, 9999), 9);
+    EXPECT_EQ(find_place(table.names, table.scores, 10000), std::nullopt) << "five digits cannot be stored";
 }
 
 TEST(Ranking, RecordingShiftsTheLowerPlacesDown)

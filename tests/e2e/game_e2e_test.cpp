@@ -81,16 +81,21 @@ public:
             process.kill();
             process.waitForFinished(3000);
         }
-        // The splash closes itself; make sure no window outlives the test.
+        // The splash closes itself, and a game started through another
+        // program ends with it; make sure no window outlives the test.
+        QProcess::execute(QStringLiteral("pkill"), {QStringLiteral("-KILL"), QStringLiteral("-f"), dir.filePath("fifteen")});
         QProcess::execute(QStringLiteral("pkill"), {QStringLiteral("-f"), dir.filePath("ZUROZO.EXE")});
     }
 
-    void start(const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+    // Starts the game, through `wrapper` (a program and its arguments, such
+    // as runuser's) when one is given.
+    void start(const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(), QStringList wrapper = {})
     {
         process.setProcessEnvironment(env);
         process.setWorkingDirectory(QDir::rootPath());  // the game finds its folder itself
         clock.start();
-        process.start(dir.filePath("fifteen"), {});
+        wrapper << dir.filePath("fifteen");
+        process.start(wrapper.takeFirst(), wrapper);
         QVERIFY(process.waitForStarted(5000));
     }
 
@@ -451,7 +456,9 @@ private slots:
         write(run.file("HIGHSCORE.RES"), kDefaultFile);
         QTemporaryDir bin;
         const QString log = bin.filePath("opened.txt");
-        write(bin.filePath("xdg-open"), "#!/bin/sh\necho \"$@\" >> \"" + log.toLocal8Bit() + "\"\n");
+        // An opener that complains on its terminal, as xdg-open does without a browser.
+        write(bin.filePath("xdg-open"), "#!/bin/sh\necho \"$@\" >> \"" + log.toLocal8Bit()
+                                            + "\"\necho 'xdg-open: no method available' >&2\necho noise\n");
         QFile::setPermissions(bin.filePath("xdg-open"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("PATH", bin.path() + ':' + env.value("PATH"));
@@ -474,6 +481,8 @@ private slots:
         QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(run.process.exitCode(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(read(log), page + page, 3000);
+        QCOMPARE(run.process.readAllStandardError(), QByteArray());
+        QCOMPARE(run.process.readAllStandardOutput(), QByteArray());
 
         // A task manager's or a session's end takes the same way out.
         QFile::remove(log);
@@ -657,6 +666,49 @@ private slots:
         const std::vector<int> after = board_on_screen(run, run.screenshot("arrow-after-second-win"));
         QCOMPARE(after[11], 0);
         QCOMPARE(after[15], third[11]);
+    }
+
+    void unwritableTableKeepsTheSessionsResults()
+    {
+        if (::geteuid() != 0)
+            QSKIP("playing as another user needs root");
+        WindowManager wm;
+        QVERIFY(wm.started());
+        // A game folder nobody may write, no HOME (the data folder would be
+        // /.local/share), and a TMPDIR nobody may write either.
+        Run run;
+        QVERIFY(QFile::setPermissions(run.dir.path(), QFile::permissions(run.dir.path()) | QFile::ReadOther | QFile::ExeOther));
+        QTemporaryDir auth;
+        QVERIFY(QFile::setPermissions(auth.path(), QFile::permissions(auth.path()) | QFile::ReadOther | QFile::ExeOther));
+        QVERIFY(QFile::copy(qEnvironmentVariable("XAUTHORITY"), auth.filePath("x")));
+        QVERIFY(QFile::setPermissions(auth.filePath("x"), QFile::ReadOwner | QFile::ReadOther));
+        run.start(QProcessEnvironment(), {"runuser", "-u", "nobody", "--", "env", "-i",
+                                          "DISPLAY=" + qEnvironmentVariable("DISPLAY"), "XAUTHORITY=" + auth.filePath("x"),
+                                          "PATH=/usr/bin:/bin", "TMPDIR=/"});
+        QVERIFY(!run.wait_for_window().isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(xdotool({"getactivewindow"}), run.window, 2000);
+
+        // The default table shows, and the terminal hears why it is not kept.
+        const QImage before = run.screenshot("unwritable-table");
+        for (int p = 0; p < 10; ++p)
+            QVERIFY(has_text(before, QRect(382, 33 + 17 * p, 78, 15)));
+        QByteArray said = run.process.readAllStandardError();
+        QVERIFY2(said.count('\n') == 1, said.constData());
+        QVERIFY2(said.startsWith("fifteen: HIGHSCORE.RES: results will not be kept: "), said.constData());
+
+        // A win ranks in the session; nothing more is said.
+        int moves = 0;
+        Run::keys({play_to_the_last_move(run, "unwritable-deal", moves)});
+        Run::keys({"Tab"});
+        Run::type("anna");
+        Run::keys({"Return"});
+        const QImage after = run.screenshot("unwritable-after-win");
+        const QRect table(382, 33, 110, 170);
+        QVERIFY(before.copy(table) != after.copy(table));
+        QCOMPARE(run.process.state(), QProcess::Running);
+        said += run.process.readAllStandardError();
+        QVERIFY2(said.count('\n') == 1, said.constData());
+        QVERIFY(!QFileInfo::exists(run.file("HIGHSCORE.RES")));
     }
 
     void fullTableOf120BytesOpensWithTenPlaces()

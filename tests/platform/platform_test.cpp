@@ -14,6 +14,7 @@
 #include <QThread>
 #include <QTimer>
 #include <csignal>
+#include <cstdio>
 #include <ctime>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -86,21 +87,65 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Failure, save_whole_file(dir.filePath("no/such/folder"), "x"));
     }
 
+    void savesFollowLinksAndKeepPermissions()
+    {
+        QTemporaryDir dir;
+        // A link: its target takes the table, the link stays a link.
+        QVERIFY(QDir(dir.path()).mkdir("real"));
+        put(dir.filePath("real/HIGHSCORE.RES"), "OLD");
+        QVERIFY(QFile::link(dir.filePath("real/HIGHSCORE.RES"), dir.filePath("HIGHSCORE.RES")));
+        save_whole_file(dir.filePath("HIGHSCORE.RES"), "NEW");
+        QVERIFY(QFileInfo(dir.filePath("HIGHSCORE.RES")).isSymLink());
+        QCOMPARE(read_whole(dir.filePath("real/HIGHSCORE.RES")), QByteArray("NEW"));
+
+        // A new file takes the umask; an existing one keeps its mode.
+        const mode_t saved = ::umask(077);
+        save_whole_file(dir.filePath("new"), "x");
+        ::umask(saved);
+        QCOMPARE(QFileInfo(dir.filePath("new")).permissions() & 0x7777, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
+        QVERIFY(::chmod(QFile::encodeName(dir.filePath("new")).constData(), 0640) == 0);
+        save_whole_file(dir.filePath("new"), "y");
+        struct stat info {};
+        QVERIFY(::stat(QFile::encodeName(dir.filePath("new")).constData(), &info) == 0);
+        QCOMPARE(info.st_mode & 0777, mode_t(0640));
+
+        // A table made read-only is not replaced, whoever runs the game.
+        QVERIFY(::chmod(QFile::encodeName(dir.filePath("new")).constData(), 0444) == 0);
+        QVERIFY_THROWS_EXCEPTION(SaveFailure, save_whole_file(dir.filePath("new"), "z"));
+        QCOMPARE(read_whole(dir.filePath("new")), QByteArray("y"));
+    }
+
+    void setAsideKeepsEveryEarlierCopy()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("HIGHSCORE.RES");
+        put(path, "first");
+        QCOMPARE(set_aside(path, "damaged"), path + ".damaged");
+        put(path + ".new", "second");
+        QVERIFY(::rename(QFile::encodeName(path + ".new").constData(), QFile::encodeName(path).constData()) == 0);
+        QCOMPARE(set_aside(path, "damaged"), path + ".damaged.2");
+        QCOMPARE(read_whole(path + ".damaged"), QByteArray("first"));
+        QCOMPARE(read_whole(path + ".damaged.2"), QByteArray("second"));
+        QVERIFY_THROWS_EXCEPTION(Failure, (void)set_aside(dir.filePath("none"), "damaged"));
+    }
+
     void readerTakesOnlySmallRegularFilesAndNeverBlocks()
     {
         QTemporaryDir dir;
         put(dir.filePath("121"), QByteArray(121, 'x'));
-        QCOMPARE(read_small_file(dir.filePath("121"), 121).size(), 121);
-        put(dir.filePath("122"), QByteArray(122, 'x'));
-        QVERIFY_THROWS_EXCEPTION(Failure, (void)read_small_file(dir.filePath("122"), 121));
+        QCOMPARE(read_file_prefix(dir.filePath("121"), 150).bytes.size(), 121);
+        put(dir.filePath("large"), QByteArray(1 << 20, 'x'));
+        const FilePrefix large = read_file_prefix(dir.filePath("large"), 150);
+        QCOMPARE(large.bytes, QByteArray(150, 'x'));
+        QCOMPARE(large.size, std::uintmax_t(1 << 20));
         QVERIFY(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600) == 0);
         QVERIFY(QFile::link("/dev/zero", dir.filePath("zero")));
         QVERIFY(QFile::link(dir.filePath("fifo"), dir.filePath("to-fifo")));
         QElapsedTimer wall;
         wall.start();
         for (const char* name : {"fifo", "zero", "to-fifo", "none"})
-            QVERIFY_THROWS_EXCEPTION(Failure, (void)read_small_file(dir.filePath(name), 121));
-        QVERIFY_THROWS_EXCEPTION(Failure, (void)read_small_file(dir.path(), 121));
+            QVERIFY_THROWS_EXCEPTION(Failure, (void)read_file_prefix(dir.filePath(name), 150));
+        QVERIFY_THROWS_EXCEPTION(Failure, (void)read_file_prefix(dir.path(), 150));
         QVERIFY(wall.elapsed() < 1000);
     }
 

@@ -21,6 +21,7 @@ namespace fifteen::testing {
 
 struct FakePlatform final : Platform {
     QString dir;
+    QString table_folder;  // where the table lives, when not beside the program
     QStringList launched;
     int pauses = 0;
     QStringList sounds;  // file names, in order
@@ -30,6 +31,7 @@ struct FakePlatform final : Platform {
     std::function<void(const QString&)> on_sound;
 
     [[nodiscard]] QString app_dir() const override { return dir; }
+    [[nodiscard]] QString table_dir() const override { return table_folder.isEmpty() ? dir : table_folder; }
     [[nodiscard]] bool launch(const QString& program) override
     {
         launched << program;
@@ -91,12 +93,14 @@ struct Game {
     FakePlatform platform;
     std::unique_ptr<Form1> form;
 
-    explicit Game(const QByteArray& highscore = kDefaultFile, bool load = true, const QString& parent = {})
+    explicit Game(const QByteArray& highscore = kDefaultFile, bool load = true, const QString& parent = {},
+                  const QString& table_folder = {})
         : folder(parent)
     {
         if (!highscore.isNull())
             folder.write("HIGHSCORE.RES", highscore);
         platform.dir = folder.path();
+        platform.table_folder = table_folder;
         form = std::make_unique<Form1>(platform);
         if (load)
             form->Form_Load();

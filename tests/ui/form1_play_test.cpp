@@ -74,7 +74,7 @@ private slots:
     {
         // A table no result can enter: the solving move shows the well-done
         // picture, and it is already up when the sound starts.
-        Game game("A.0.B.0.C.0.D.0.E.0.F.0.G.0.H.0.I.0.J.0.");
+        Game game("A.1.B.1.C.1.D.1.E.1.F.1.G.1.H.1.I.1.J.1.");
         Cells nearly{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 0, 15};
         game.form->set_cells_for_testing(nearly);
         bool shown_at_sound = false;

@@ -120,7 +120,7 @@ private slots:
         QCOMPARE(game.caption("drugo_mesto"), QStringLiteral("KELIN"));
     }
 
-    void highscoreFileSizeLimits()
+    void storedTablesOfAnySizeStart()
     {
         const QByteArray table120 = QByteArray("ABCDEF.1234.").repeated(10);
         QCOMPARE(table120.size(), 120);
@@ -129,15 +129,22 @@ private slots:
         QCOMPARE(at_limit.caption("deseto_mesto"), QStringLiteral("ABCDEF"));
         QCOMPARE(at_limit.caption("score_10"), QStringLiteral("1234"));
 
+        // A table in which no place reads is replaced by the default table
+        // at once; its bytes are kept beside it.
         Game empty{QByteArray("")};
         QVERIFY(empty.platform.ended.empty());
-        QVERIFY(empty.caption("prvo_mesto").isEmpty());
+        QCOMPARE(empty.caption("prvo_mesto"), QStringLiteral("TOMVAR"));
+        QCOMPARE(empty.folder.read("HIGHSCORE.RES"), kDefaultFile);
+        QVERIFY(QFileInfo(empty.folder.file("HIGHSCORE.RES.damaged")).isFile());
+        QCOMPARE(empty.platform.reports, QStringList{"HIGHSCORE.RES: damaged; its bytes are kept in HIGHSCORE.RES.damaged"});
 
+        // Longer than the game writes, as an editor's line end makes it:
+        // the game starts with its ten places and leaves the file alone.
         Game over(table120 + "\n");
-        QCOMPARE(over.platform.ended, std::vector<int>{1});
-        QCOMPARE(over.platform.reports, QStringList{"HIGHSCORE.RES: size 121, larger than 120 bytes"});
+        QVERIFY(over.platform.ended.empty());
+        QVERIFY(over.form->isVisible());
+        QCOMPARE(over.caption("deseto_mesto"), QStringLiteral("ABCDEF"));
         QCOMPARE(over.folder.read("HIGHSCORE.RES"), table120 + "\n");
-        QVERIFY(!over.form->isVisible());
     }
 
     void wrongSizeEndsWithoutWriting()
@@ -222,9 +229,10 @@ private slots:
         QVERIFY(game.caption("trece_mesto").isEmpty());
         QVERIFY(game.caption("score_3").isEmpty());
 
+        // A name whose score breaks is no place; with no place read, the
+        // default table shows.
         Game scores("AB.12345.");
-        QCOMPARE(scores.caption("prvo_mesto"), QStringLiteral("AB"));
-        QVERIFY(scores.caption("score_1").isEmpty());
+        QCOMPARE(scores.caption("prvo_mesto"), QStringLiteral("TOMVAR"));
 
         Game bytes(QByteArray("\xC4\xD6.1x5.") + kDefaultFile.mid(11));
         QCOMPARE(bytes.caption("prvo_mesto"), QString::fromLatin1("\xC4\xD6"));

@@ -4,6 +4,7 @@
 #include <QSysInfo>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "fixture.h"
@@ -184,7 +185,7 @@ private slots:
         QVERIFY(!game.picture("kelvane")->isHidden());
         QCOMPARE(game.form->move_count(), 0);
         QCOMPARE(game.platform.sounds, QStringList{"002.WAV"});
-        QVERIFY(!is_solved(game.form->stores().board) || game.form->stores().cells[15] == 0);
+        QVERIFY(!is_solved(game.form->stores().board));  // a new deal replaced the solved board
 
         // Later moves record nothing more.
         const QByteArray stored = game.folder.read("HIGHSCORE.RES");
@@ -357,8 +358,105 @@ private slots:
         game.move_over_background();
         QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("SIXSIX"));
         QCOMPARE(game.folder.read("HIGHSCORE.RES"), before);
+        QCOMPARE(game.platform.reports, QStringList{"HIGHSCORE.RES: not saved: the table is longer than 120 characters"});
         QCOMPARE(game.form->move_count(), 0);
         expect_frozen(game, false);
+    }
+
+    void damagedTablesNeverBlockAResult()
+    {
+        QByteArray random(100, '\0');
+        for (int i = 0; i < random.size(); ++i)
+            random[i] = char((i * 37 + 11) % 256 == '.' ? 1 : (i * 37 + 11) % 256);
+        const QByteArray clean120 = QByteArray("ABCDEF.1234.").repeated(10);
+        const QList<std::pair<const char*, QByteArray>> tables{
+            {"empty", ""},
+            {"random", random},
+            {"short", "KEEP.100.ME.200."},
+            {"nine-letter name", "KEEP.100.NINELETTR.200." + kDefaultFile.mid(21)},
+            {"five-digit score", "KEEP.100.ME.12345." + kDefaultFile.mid(21)},
+            {"121 bytes", clean120 + "\n"},
+        };
+        for (const auto& [what, bytes] : tables) {
+            Game game(bytes);
+            QVERIFY2(game.platform.ended.empty() && game.form->isVisible(), what);
+            win(game, 98);
+            confirm(game, "anna");
+            game.move_over_background();
+            QVERIFY2(game.folder.read("HIGHSCORE.RES").startsWith("ANNA.99."), what);
+            QVERIFY2(game.folder.read("HIGHSCORE.RES.damaged") == bytes, what);
+            QVERIFY2(game.platform.reports == QStringList{"HIGHSCORE.RES: damaged; its bytes are kept in HIGHSCORE.RES.damaged"},
+                     qPrintable(game.platform.reports.join('|')));
+            // The next result takes the next place, empty or beaten.
+            win(game, 9);
+            confirm(game, "bob");
+            game.move_over_background();
+            QVERIFY2(game.folder.read("HIGHSCORE.RES").startsWith("BOB.10.ANNA.99."), what);
+            QCOMPARE(leftovers(game), QStringList{"HIGHSCORE.RES.damaged"});
+        }
+        // A short table's empty places take results worse than every score.
+        Game short_table("KEEP.100.ME.200.");
+        win(short_table, 899);
+        confirm(short_table, "cleo");
+        short_table.move_over_background();
+        QVERIFY(short_table.folder.read("HIGHSCORE.RES").startsWith("KEEP.100.ME.200.CLEO.900........"));
+    }
+
+    void byteOrderMarkIsSkipped()
+    {
+        Game game("\xEF\xBB\xBF" + kDefaultFile);
+        QCOMPARE(table(game)[0], QStringLiteral("TOMVAR=100"));
+        QCOMPARE(table(game)[9], QStringLiteral("OKU=550"));
+        win(game, 98);
+        confirm(game, "anna");
+        game.move_over_background();
+        QVERIFY(game.folder.read("HIGHSCORE.RES").startsWith("ANNA.99.TOMVAR.100."));
+        QVERIFY(leftovers(game).isEmpty());
+        QVERIFY(game.platform.reports.isEmpty());
+    }
+
+    void unwritableTableRanksForTheSessionAndSaysSoOnce()
+    {
+        GameFolder elsewhere;
+        elsewhere.write("not-a-folder", "x");
+        // A data folder that is a file, and a folder where the table should be.
+        for (const QString& folder : {elsewhere.file("not-a-folder/Fifteen"), elsewhere.path()}) {
+            QVERIFY(QDir().mkpath(elsewhere.file("HIGHSCORE.RES")));
+            Game game(QByteArray(), true, {}, folder);
+            QVERIFY(game.platform.ended.empty());
+            QCOMPARE(table(game)[0], QStringLiteral("TOMVAR=100"));
+            QCOMPARE(table(game)[9], QStringLiteral("OKU=550"));
+            QCOMPARE(game.platform.reports.size(), 1);
+            QVERIFY2(game.platform.reports[0].startsWith("HIGHSCORE.RES: results will not be kept: "),
+                     qPrintable(game.platform.reports[0]));
+            for (int moves : {98, 9}) {
+                win(game, std::int16_t(moves));
+                confirm(game, "anna");
+                game.move_over_background();
+            }
+            QCOMPARE(table(game).mid(0, 3), (QStringList{"ANNA=10", "ANNA=99", "TOMVAR=100"}));
+            QCOMPARE(game.platform.reports.size(), 1);
+        }
+    }
+
+    void savesFollowALinkAndTakeTheUmask()
+    {
+        GameFolder real;
+        real.write("scores", kDefaultFile);
+        Game linked{QByteArray(), false};
+        QVERIFY(QFile::link(real.file("scores"), linked.folder.file("HIGHSCORE.RES")));
+        linked.form->Form_Load();
+        win(linked, 98);
+        confirm(linked, "anna");
+        linked.move_over_background();
+        QVERIFY(QFileInfo(linked.folder.file("HIGHSCORE.RES")).isSymLink());
+        QVERIFY(real.read("scores").startsWith("ANNA.99."));
+
+        const mode_t saved = ::umask(077);
+        Game fresh{QByteArray()};
+        ::umask(saved);
+        QCOMPARE(QFileInfo(fresh.folder.file("HIGHSCORE.RES")).permissions() & 0x0777,
+                 QFile::ReadUser | QFile::WriteUser);
     }
 
     void failedSavesLeaveTheOldTableAndSayWhy()

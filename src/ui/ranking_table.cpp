@@ -1,0 +1,144 @@
+#include "ranking_table.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include "bytes.h"
+#include "core/data_files.h"
+#include "core/ranking.h"
+#include "platform/files.h"
+#include "platform/platform.h"
+#include "text_label.h"
+
+namespace fifteen {
+
+namespace {
+
+const QString kTableName = from_bytes(kHighscoreFile);
+
+}  // namespace
+
+RankingTable::RankingTable(const Labels& names, const Labels& scores, Platform& platform)
+    : names_(names), scores_(scores), platform_(platform)
+{
+}
+
+Captions RankingTable::captions(const Labels& labels)
+{
+    Captions out;
+    for (std::size_t p = 0; p < kPlaces; ++p)
+        out[p] = to_bytes(labels[p]->text());
+    return out;
+}
+
+void RankingTable::set_captions(const Labels& labels, const Captions& captions)
+{
+    for (std::size_t p = 0; p < kPlaces; ++p)
+        labels[p]->setText(from_bytes(captions[p]));
+}
+
+void RankingTable::read()
+{
+    FilePrefix stored;
+    try {
+        stored = read_file_prefix(path_, kReadLimit);
+    } catch (const std::exception&) {
+        // Missing, not a file, unreadable: the session plays on the default
+        // table. Whether it can be stored was said when it was tried.
+        show_text(QByteArray(kDefaultTableText.data(), qsizetype(kDefaultTableText.size())), kDefaultTableText.size());
+        last_bytes_.clear();
+        return;
+    }
+    if (show_text(stored.bytes, stored.size) == 0)
+        store_default();
+}
+
+int RankingTable::show_text(const QByteArray& bytes, std::uintmax_t size)
+{
+    StoredTable table = read_stored_table(std::string_view(bytes.constData(), std::size_t(bytes.size())), size);
+    last_bytes_ = bytes;
+    damaged_ = !table.clean;
+    const int places = table.places;
+    if (places == 0)
+        table = read_stored_table(kDefaultTableText, kDefaultTableText.size());
+    set_captions(names_, table.names);
+    set_captions(scores_, table.scores);
+    return places;
+}
+
+void RankingTable::take_stored_table()
+{
+    const FilePrefix stored = read_file_prefix(path_, kReadLimit);
+    if (stored.bytes != last_bytes_)
+        show_text(stored.bytes, stored.size);
+}
+
+void RankingTable::record(int place, const std::string& name, int move_count)
+{
+    Captions names = this->names();
+    Captions scores = this->scores();
+    record_result(names, scores, place, name, move_count);
+    set_captions(scores_, scores);  // all scores move before any name
+    set_captions(names_, names);
+}
+
+void RankingTable::store()
+{
+    store_text(compose_table_text(names(), scores()));
+}
+
+void RankingTable::store_default()
+{
+    store_text(kDefaultTableText);
+}
+
+void RankingTable::store_text(std::string_view text)
+{
+    const auto bytes = table_file_bytes(text);
+    if (!bytes)
+        throw SaveFailure("the table is longer than " + std::to_string(kTextLimit) + " characters", false);
+    const QByteArray stored = QByteArray::fromStdString(*bytes);
+    // A stored file that is no clean table keeps its bytes under another
+    // name before the game first writes over it.
+    QString kept;
+    if (damaged_ && QFileInfo::exists(path_)) {
+        try {
+            kept = set_aside(path_, QStringLiteral("damaged"));
+        } catch (const std::exception& failure) {
+            tell_once(kTableName + QStringLiteral(": damaged, and its bytes could not be kept: ")
+                      + QString::fromLocal8Bit(failure.what()));
+        }
+    }
+    try {
+        save_whole_file(path_, stored);
+    } catch (...) {
+        if (!kept.isEmpty())
+            QFile::remove(kept);  // the damaged file is still there itself
+        throw;
+    }
+    if (!kept.isEmpty())
+        tell_once(kTableName + QStringLiteral(": damaged; its bytes are kept in ") + QFileInfo(kept).fileName());
+    damaged_ = false;
+    last_bytes_ = stored;
+}
+
+void RankingTable::tell_not_stored(const std::exception& failure)
+{
+    // The window keeps the table it shows and the game goes on. A table that
+    // cannot be written at all is said once; so is each other reason.
+    const auto* save = dynamic_cast<const SaveFailure*>(&failure);
+    const QString reason = QString::fromLocal8Bit(failure.what());
+    if (save && save->lasting())
+        tell_once(kTableName + QStringLiteral(": results will not be kept: ") + reason + QStringLiteral(" (")
+                  + path_ + ')');
+    else
+        tell_once(kTableName + QStringLiteral(": not saved: ") + reason);
+}
+
+void RankingTable::tell_once(const QString& line)
+{
+    if (told_.insert(line).second)
+        platform_.report(line);
+}
+
+}  // namespace fifteen

@@ -1,0 +1,70 @@
+#pragma once
+// The ranking table as one thing: the twenty labels that show it, the text
+// and the file that keep it, the lock that two games share, and what this
+// game last read or stored.
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <set>
+#include <string>
+#include <string_view>
+
+#include "core/highscore.h"
+#include "platform/table_lock.h"
+
+namespace fifteen {
+
+class Platform;
+class TextLabel;
+struct FilePrefix;
+
+class RankingTable {
+public:
+    using Labels = std::array<TextLabel*, kPlaces>;
+    RankingTable(const Labels& names, const Labels& scores, Platform& platform);
+
+    void set_path(const QString& path) { path_ = path; }
+    [[nodiscard]] const QString& path() const { return path_; }
+
+    // Shows the stored table. One that cannot be read shows the default
+    // table for the session; one in which no place reads is replaced by the
+    // default table at once.
+    void read();
+    // Shows a stored table from its first bytes (the file's whole size is
+    // `size`): the places that read in their order, the empty ones after them;
+    // the default table when no place reads. Returns the places that read.
+    int show_text(const QByteArray& bytes, std::uintmax_t size);
+    // Held while a result is ranked, recorded and stored.
+    [[nodiscard]] TableLock lock() const { return TableLock(path_); }
+    // Shows the stored table again when another game changed it since this
+    // one last read or stored it.
+    void take_stored_table();
+
+    [[nodiscard]] Captions names() const { return captions(names_); }
+    [[nodiscard]] Captions scores() const { return captions(scores_); }
+    // Puts a result into a place (1..10); the places below move down.
+    void record(int place, const std::string& name, int move_count);
+
+    // Stores the table the labels show, or the default table. A failure
+    // throws; the stored file then stays as it was.
+    void store();
+    void store_default();
+    // Says on the terminal why a table was not stored, once per cause.
+    void tell_not_stored(const std::exception& failure);
+
+private:
+    [[nodiscard]] static Captions captions(const Labels& labels);
+    static void set_captions(const Labels& labels, const Captions& captions);
+    void store_text(std::string_view text);
+    void tell_once(const QString& line);
+
+    Labels names_;
+    Labels scores_;
+    Platform& platform_;
+    QString path_;
+    QByteArray last_bytes_;  // the file as this game last read or stored it
+    bool damaged_ = false;   // the stored bytes are no clean table: keep them before writing over them
+    std::set<QString> told_;
+};
+
+}  // namespace fifteen
