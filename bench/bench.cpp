@@ -1,12 +1,19 @@
 // Times the game's two hot paths in the real window, offscreen:
-//   one counted move, from the click to the end of its handling (the 16
-//   picture loads included), and one mouse move over the bare background.
-// Prints the median and the 90th percentile of many runs of each.
+//   one counted move, from the click to the end of its handling and the
+//   repaint that follows (the 16 picture reads included), and one mouse move
+//   over the bare background with its repaint.
+// Prints the median and the 90th percentile of many runs of each, then the
+// peak resident memory of a played game beside that of a bare Qt Widgets
+// window of the same size, each measured in a process of its own.
+//   fifteen-bench [RUNS]      everything
+//   fifteen-bench --game      (child) a game played a little; prints its
+//                             peak in kB, as fifteen-bare-window does
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
@@ -40,6 +47,19 @@ struct QuietPlatform final : Platform {
     void end_program(int) override {}
 };
 
+// Peak resident memory of this process, in kB.
+long peak_kb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
 template <class Step>
 void time_it(const char* what, int runs, Step step)
 {
@@ -48,6 +68,8 @@ void time_it(const char* what, int runs, Step step)
     for (int i = 0; i < runs; ++i) {
         const auto start = std::chrono::steady_clock::now();
         step(i);
+        // What the step changed reaches the screen before the clock stops.
+        QCoreApplication::processEvents();
         const auto end = std::chrono::steady_clock::now();
         us.push_back(std::chrono::duration<double, std::micro>(end - start).count());
     }
@@ -71,6 +93,7 @@ void send_click(QWidget* w)
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
     QApplication app(argc, argv);
     QTemporaryDir dir;
     const QDir game(QStringLiteral(FIFTEEN_GAME_DIR));
@@ -87,6 +110,27 @@ int main(int argc, char** argv)
     form.set_cells_for_testing(cells);
     auto* above = form.findChild<PictureControl*>(QStringLiteral("Image12"));
     auto* corner = form.findChild<PictureControl*>(QStringLiteral("Image16"));
+    form.show();
+    app.processEvents();
+
+    if (mode == "--game") {
+        // A game as a player has it: moves with their sounds, a new game,
+        // the pointer over the background.
+        QtPlatform real;
+        platform.sound = &real;
+        for (int i = 0; i < 200; ++i) {
+            send_click(i % 2 == 0 ? above : corner);
+            const QPointF at(350 + i % 2, 20);
+            QMouseEvent move(QEvent::MouseMove, at, form.mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
+            QApplication::sendEvent(&form, &move);
+            app.processEvents();
+        }
+        form.startover_Click();
+        app.processEvents();
+        std::printf("%ld\n", peak_kb());
+        return 0;
+    }
+
     const int runs = argc > 1 ? std::max(10, std::atoi(argv[1])) : 2000;
 
     time_it("counted move (click to done)", runs, [&](int i) { send_click(i % 2 == 0 ? above : corner); });
@@ -110,5 +154,18 @@ int main(int argc, char** argv)
         QMouseEvent move(QEvent::MouseMove, at, form.mapToGlobal(at), Qt::NoButton, Qt::NoButton, {});
         QApplication::sendEvent(&form, &move);
     });
+
+    // Memory, each in a fresh process: the game against a bare window.
+    auto child_peak = [&](const QString& program, const QStringList& arguments) {
+        QProcess child;
+        child.start(program, arguments);
+        child.waitForFinished(60000);
+        return child.readAllStandardOutput().trimmed().toLong();
+    };
+    const QString here = QCoreApplication::applicationDirPath();
+    const long bare = child_peak(here + QStringLiteral("/fifteen-bare-window"), {});
+    const long played = child_peak(QCoreApplication::applicationFilePath(), {QStringLiteral("--game")});
+    std::printf("%-34s game %ld kB   bare window %ld kB   difference %+.1f MB\n", "peak resident memory", played, bare,
+                double(played - bare) / 1024.0);
     return 0;
 }

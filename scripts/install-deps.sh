@@ -8,7 +8,7 @@ set -euo pipefail
 
 play=(
   cmake make g++ pkg-config
-  qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev libgl-dev libpulse-dev libsndfile1-dev
   fonts-liberation2
 )
 test=(

@@ -1,18 +1,17 @@
 #include "qt_platform.h"
 
 #include <QCoreApplication>
-#include <QAudioDevice>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
-#include <QMediaDevices>
 #include <QProcess>
-#include <QSoundEffect>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
+
+#include "pulse_sound.h"
 
 namespace fifteen {
 
@@ -57,14 +56,9 @@ void QtPlatform::startup_pause()
 
 void QtPlatform::play_sound(const QString& path)
 {
-    // A fresh effect for every play reads the file anew; dropping the old one
-    // cuts a sound that is still playing.
-    sound_.reset();
-    if (QMediaDevices::defaultAudioOutput().isNull())
-        return;  // nothing to play on; the game goes on in silence
-    sound_ = std::make_unique<QSoundEffect>();
-    sound_->setSource(QUrl::fromLocalFile(path));
-    sound_->play();
+    if (!sound_)
+        sound_ = std::make_unique<PulseSound>();
+    sound_->play(path);
 }
 
 void QtPlatform::open_url(const QUrl& url)

@@ -5,9 +5,9 @@
 
 #include "platform.h"
 
-class QSoundEffect;
-
 namespace fifteen {
+
+class PulseSound;
 
 class QtPlatform final : public Platform {
 public:
@@ -26,7 +26,7 @@ public:
     void end_program(int status) override;
 
 private:
-    std::unique_ptr<QSoundEffect> sound_;
+    std::unique_ptr<PulseSound> sound_;  // connected at the first sound
 };
 
 // Waits `milliseconds` with the event queue served, sleeping between events.

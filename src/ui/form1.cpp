@@ -1,11 +1,12 @@
 // The window and its 44 controls in their design places and start states.
 #include "form1.h"
 
+#include <QBuffer>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
-#include <QIcon>
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <QScreen>
@@ -21,6 +22,7 @@
 #include "platform/platform.h"
 #include "ranking_table.h"
 #include "text_label.h"
+#include "window_icon.h"
 
 namespace fifteen {
 
@@ -41,9 +43,17 @@ const char* const kPlaceNames[kPlaces] = {"prvo_mesto", "drugo_mesto", "trece_me
                                           "peto_mesto", "sesto_mesto", "sedmo_mesto", "osmo_mesto",
                                           "deveto_mesto", "deseto_mesto"};
 
+// A picture of the window's design, built into the program: a cursor's
+// picture, or a control's JPEG bytes.
 QPixmap design(const char* name)
 {
     return QPixmap(QStringLiteral(":/design/") + QLatin1String(name));
+}
+
+QByteArray design_bytes(const char* name)
+{
+    QFile file(QStringLiteral(":/design/") + QLatin1String(name));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -55,17 +65,15 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(kClientWidth, kClientHeight);
-    QIcon icon;
-    for (int size : {32, 48, 64, 128, 256})
-        icon.addFile(QStringLiteral(":/design/icon-%1.png").arg(size), QSize(size, size));
-    setWindowIcon(icon);
+    setWindowIcon(window_icon());
     // The board takes the keys when nothing else has them, and gets them
     // back by Tab or a click on the background.
     setFocusPolicy(Qt::StrongFocus);
     setCursor(QCursor(design("cursor.png"), 0, 0));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    background_ = design("background.jpg");
+    background_ = design_bytes("background.jpg");
+    background_size_ = QImage::fromData(background_, "JPEG").size();
     install_accessibility();
     build_controls();
     table_ = std::make_unique<RankingTable>(place_names, place_scores, platform_);
@@ -80,11 +88,11 @@ void Form1::build_controls()
 {
     // Creation order is stacking order: the name box and OK lie above the
     // name-entry panel, and the box above every picture.
-    const QPixmap tile = design("tile.jpg");
+    const QByteArray tile = design_bytes("tile.jpg");
     for (int n = 1; n <= kCellCount; ++n) {
         auto* image = new PictureControl(QStringLiteral("Image%1").arg(n), this);
         image->move(kColumnLeft[std::size_t((n - 1) % 4)], kRowTop[std::size_t((n - 1) / 4)]);
-        image->set_picture(tile);
+        image->show_jpeg(tile);
         connect(image, &PictureControl::clicked, this, [this, n] { Image_Click(n); });
         if (n == 8 || n == 12 || n == 16)
             connect(image, &PictureControl::mouse_moved, this, &Form1::right_column_MouseMove);
@@ -94,7 +102,7 @@ void Form1::build_controls()
     auto picture = [this](const char* name, int left, int top, const char* look, bool visible) {
         auto* control = new PictureControl(QLatin1String(name), this);
         control->move(left, top);
-        control->set_picture(design(look));
+        control->show_jpeg(design_bytes(look));
         control->setVisible(visible);
         return control;
     };
@@ -119,7 +127,7 @@ void Form1::build_controls()
                                         kDarkGreen, 12, Qt::AlignRight, this);
     }
 
-    name_entry_ = new NameEntry(this, design("name_panel.jpg"), design("ok.jpg"));
+    name_entry_ = new NameEntry(this, design_bytes("name_panel.jpg"), design_bytes("ok.jpg"));
     connect(name_entry_->ok(), &PictureControl::clicked, this, &Form1::ok_Click);
     connect(name_entry_->ok(), &PictureControl::mouse_moved, this, &Form1::ok_MouseMove);
     connect(name_entry_->box(), &QLineEdit::returnPressed, this, &Form1::enter_name_Return);
@@ -154,11 +162,26 @@ void Form1::describe_controls()
     }
 }
 
-void Form1::paintEvent(QPaintEvent*)
+void Form1::paintEvent(QPaintEvent* event)
 {
+    // The background shows only around the controls and is repainted
+    // seldom, so it is kept as its JPEG bytes and decoded, band by band, just
+    // where it is painted: held decoded it would be the largest piece of the
+    // game's memory.
+    constexpr int kBand = 64;
     QPainter painter(this);
-    painter.fillRect(rect(), kWindowColour);
-    painter.drawPixmap(0, 0, background_);
+    const QRect area = event->rect() & QRect(QPoint(0, 0), background_size_);
+    for (int top = area.top(); area.isValid() && top <= area.bottom(); top += kBand) {
+        const QRect band(area.left(), top, area.width(), std::min(kBand, area.bottom() + 1 - top));
+        QBuffer bytes(&background_);
+        QImageReader reader(&bytes, "jpeg");
+        reader.setClipRect(band);
+        painter.drawImage(band.topLeft(), reader.read());
+    }
+    // Below the picture (its last row) the window shows its own colour.
+    const QRect below = event->rect() & QRect(0, background_size_.height(), width(), height());
+    if (below.isValid())
+        painter.fillRect(below, kWindowColour);
 }
 
 void Form1::mouseMoveEvent(QMouseEvent*)
@@ -181,12 +204,13 @@ QString Form1::data_file(std::string_view name) const
 
 void Form1::load_picture(PictureControl* control, std::string_view name) const
 {
+    // Read afresh every time, so that a picture replaced on disk shows at
+    // the next drawing; decoded only when it differs from what it replaces.
     const QString path = data_file(name);
-    QImageReader reader(path, "jpeg");
-    const QImage image = reader.read();
-    if (image.isNull())
-        throw Failure("cannot load the picture " + path.toStdString());
-    control->set_picture(QPixmap::fromImage(image));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Failure("cannot read the picture " + path.toStdString());
+    control->show_jpeg(file.readAll());
     // The well-done pictures are read out by what they say.
     if (name == "WELLDONE1.JPG")
         control->setAccessibleName(QStringLiteral("Well done! Puzzle solved. Fewer moves next time to reach the best ten"));

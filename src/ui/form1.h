@@ -90,7 +90,8 @@ private:
     std::int16_t move_count_ = 0;
     std::int16_t name_confirmed_ = 0;
     RandomDraws random_;
-    QPixmap background_;
+    QByteArray background_;  // the background picture's JPEG bytes, decoded where it is painted
+    QSize background_size_;
 
     std::array<PictureControl*, kCellCount> Image{};
     PictureControl* Image54 = nullptr;

@@ -8,15 +8,15 @@
 
 namespace fifteen {
 
-NameEntry::NameEntry(QWidget* window, const QPixmap& panel, const QPixmap& ok) : QObject(window), window_(window)
+NameEntry::NameEntry(QWidget* window, const QByteArray& panel, const QByteArray& ok) : QObject(window), window_(window)
 {
     upis_ = new PictureControl(QStringLiteral("upis"), window);
     upis_->move(192, 0);
-    upis_->set_picture(panel);
+    upis_->show_jpeg(panel);
     upis_->hide();
     ok_ = new PictureControl(QStringLiteral("ok"), window);
     ok_->move(284, 22);
-    ok_->set_picture(ok);
+    ok_->show_jpeg(ok);
     ok_->hide();
     enter_name_ = new NameBox(QStringLiteral("enter_name"), {203, 22, 80, 15}, window);
     enter_name_->hide();

@@ -13,7 +13,7 @@ class NameEntry final : public QObject {
     Q_OBJECT
 public:
     // Creates the three controls on `window`, above every control made before.
-    NameEntry(QWidget* window, const QPixmap& panel, const QPixmap& ok);
+    NameEntry(QWidget* window, const QByteArray& panel, const QByteArray& ok);
 
     [[nodiscard]] PictureControl* panel() const { return upis_; }
     [[nodiscard]] NameBox* box() const { return enter_name_; }

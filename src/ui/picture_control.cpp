@@ -1,9 +1,12 @@
 #include "picture_control.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "control_traits.h"
+#include "core/trap.h"
 
 namespace fifteen {
 
@@ -13,11 +16,27 @@ PictureControl::PictureControl(const QString& name, QWidget* parent) : QWidget(p
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PictureControl::set_picture(const QPixmap& picture)
+void PictureControl::show_jpeg(const QByteArray& jpeg)
 {
-    picture_ = picture;
-    resize(picture_.deviceIndependentSize().toSize());
+    if (!jpeg_.isEmpty() && jpeg == jpeg_)
+        return;
+    QByteArray bytes = jpeg;
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "jpeg");
+    const QSize size = reader.size();
+    if (!reader.canRead() || !size.isValid())
+        throw Failure("not a picture");
+    jpeg_ = jpeg;
+    resize(size);
     update();
+}
+
+QImage PictureControl::picture() const
+{
+    QByteArray bytes = jpeg_;
+    QBuffer buffer(&bytes);
+    QImageReader reader(&buffer, "jpeg");
+    return reader.read();
 }
 
 void PictureControl::set_accessible(QAccessible::Role role, const QString& name, std::function<void()> press)
@@ -37,7 +56,7 @@ void PictureControl::paintEvent(QPaintEvent*)
 {
     // Drawn the same whether enabled or not: a frozen board keeps its looks.
     QPainter painter(this);
-    painter.drawPixmap(0, 0, picture_);
+    painter.drawImage(0, 0, picture());
 }
 
 void PictureControl::mousePressEvent(QMouseEvent* event)

@@ -1,7 +1,8 @@
 #pragma once
 // A picture that serves as a tile, a button, a panel or the logo.
 #include <QAccessible>
-#include <QPixmap>
+#include <QByteArray>
+#include <QImage>
 #include <QWidget>
 #include <functional>
 
@@ -12,10 +13,17 @@ class PictureControl final : public QWidget {
 public:
     PictureControl(const QString& name, QWidget* parent);
 
-    // Shows `picture` unscaled; the control takes the picture's size,
-    // anchored at its top-left corner.
-    void set_picture(const QPixmap& picture);
-    [[nodiscard]] const QPixmap& picture() const { return picture_; }
+    // Shows the JPEG picture whose file bytes are `jpeg`, unscaled: the
+    // control takes the picture's size, anchored at its top-left corner.
+    // Nothing happens when the bytes are the ones it shows (the same bytes
+    // make the same picture); otherwise it is repainted. Only the bytes are
+    // kept: the picture is decoded where it is painted, which is seldom (a
+    // move repaints two tiles) and keeps the game's memory small. Throws
+    // Failure when the bytes are no picture; the control then shows what it
+    // showed.
+    void show_jpeg(const QByteArray& jpeg);
+    // The picture it shows, decoded.
+    [[nodiscard]] QImage picture() const;
 
     // What a screen reader is told the control is, and what its press
     // action does (nothing for a plain picture).
@@ -38,7 +46,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    QPixmap picture_;
+    QByteArray jpeg_;
     bool pressed_ = false;
     QAccessible::Role role_ = QAccessible::Graphic;
     std::function<void()> press_;

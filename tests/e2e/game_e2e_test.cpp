@@ -294,6 +294,10 @@ public:
         env_.insert("XDG_RUNTIME_DIR", runtime_.path());
         env_.insert("HOME", runtime_.path());
         QFile::setPermissions(runtime_.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        start();
+    }
+    void start()
+    {
         QProcess daemon;
         daemon.setProcessEnvironment(env_);
         daemon.start("pulseaudio", {"--daemonize=yes", "--exit-idle-time=-1", "-n",
@@ -301,7 +305,8 @@ public:
                                     "--load=module-native-protocol-unix"});
         started_ = daemon.waitForFinished(10000) && daemon.exitCode() == 0;
     }
-    ~SoundServer()
+    ~SoundServer() { stop(); }
+    void stop()
     {
         QProcess stop;
         stop.setProcessEnvironment(env_);
@@ -309,6 +314,8 @@ public:
         stop.waitForFinished(5000);
     }
     [[nodiscard]] bool started() const { return started_; }
+    // What the server knows of the streams that play now.
+    [[nodiscard]] QString stream_properties() const { return pactl({"list", "sink-inputs"}); }
     [[nodiscard]] const QProcessEnvironment& env() const { return env_; }
     // The streams that play now, one line each.
     [[nodiscard]] int streams() const
@@ -524,9 +531,42 @@ private slots:
         QFile::copy(run.file("002.WAV"), run.file("001.WAV"));
         run.click(QPoint(kLeft[3] + 40, kTop[3] + 40));
         QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 1, 1000);
+        // It shows as the game's in the desktop's volume mixer.
+        const QString properties = server.stream_properties();
+        QVERIFY2(properties.contains("application.name = \"Fifteen\"") && properties.contains("media.role = \"event\""),
+                 qPrintable(properties));
         QTest::qWait(400);  // the 70 ms click would be over by now; the jingle is not
         QCOMPARE(server.streams(), 1);
         QCOMPARE(run.process.state(), QProcess::Running);
+
+        // Idle after sounds: the game's thread sleeps.
+        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 0, 3000);
+        QTest::qWait(500);
+        const auto switches = [&run] {
+            for (const QByteArray& line : read(QStringLiteral("/proc/%1/status").arg(run.process.processId())).split('\n'))
+                if (line.startsWith("voluntary_ctxt_switches:"))
+                    return line.mid(24).trimmed().toLong();
+            return -1L;
+        };
+        const long before = switches();
+        QTest::qWait(3000);
+        qInfo("figures: %ld wake-ups of the game's thread in 3 s idle after sounds", switches() - before);
+        QCOMPARE(switches() - before, 0L);
+
+        // The server goes away in the middle of the jingle: silence, and the
+        // game goes on; back again, the next sound plays.
+        run.click(QPoint(100, 410));
+        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 1, 1000);
+        server.stop();
+        run.click(QPoint(kLeft[3] + 40, kTop[2] + 40));
+        const std::vector<int> moved = board_on_screen(run, run.screenshot("moved-without-sound-server"));
+        QCOMPARE(moved[11], 0);
+        server.start();
+        QVERIFY(server.started());
+        run.click(QPoint(kLeft[3] + 40, kTop[3] + 40));
+        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 1, 2000);
+        QCOMPARE(run.process.state(), QProcess::Running);
+        QCOMPARE(run.process.readAllStandardError(), QByteArray());
     }
 
     void noDisplayIsOneLineAndStatusOne()

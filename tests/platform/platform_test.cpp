@@ -6,6 +6,7 @@
 #include "core/trap.h"
 #include "platform/data_path.h"
 #include "platform/files.h"
+#include "platform/pulse_sound.h"
 #include "platform/qt_platform.h"
 
 #include <QElapsedTimer>
@@ -28,6 +29,25 @@ QByteArray read_whole(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A RIFF WAV file: format tag (1 PCM, 3 float), channels, rate, bits, and
+// `frames` frames of rising samples.
+QByteArray wav(quint16 format, quint16 channels, quint32 rate, quint16 bits, int frames)
+{
+    auto le = [](quint32 v, int n) {
+        QByteArray b;
+        for (int i = 0; i < n; ++i)
+            b += char((v >> (8 * i)) & 0xff);
+        return b;
+    };
+    QByteArray data;
+    for (int i = 0; i < frames * channels * bits / 8; ++i)
+        data += char(i * 7);
+    const quint32 block = quint32(channels * bits / 8);
+    QByteArray fmt = le(format, 2) + le(channels, 2) + le(rate, 4) + le(rate * block, 4) + le(block, 2) + le(bits, 2);
+    const QByteArray body = "WAVE" + QByteArray("fmt ") + le(quint32(fmt.size()), 4) + fmt + "data" + le(quint32(data.size()), 4) + data;
+    return "RIFF" + le(quint32(body.size()), 4) + body;
 }
 
 void put(const QString& path, const QByteArray& bytes)
@@ -85,6 +105,32 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(Failure, save_whole_file(dir.filePath("HIGHSCORE.RES"), "x"));
         QVERIFY(QFileInfo(dir.filePath("HIGHSCORE.RES")).isDir());
         QVERIFY_THROWS_EXCEPTION(Failure, save_whole_file(dir.filePath("no/such/folder"), "x"));
+    }
+
+    void soundsReadPlainWavsOnly()
+    {
+        QTemporaryDir dir;
+        std::vector<short> samples;
+        int rate = 0, channels = 0;
+        put(dir.filePath("u8.wav"), wav(1, 1, 11025, 8, 100));
+        QVERIFY(read_plain_wav(dir.filePath("u8.wav"), samples, rate, channels));
+        QCOMPARE(samples.size(), std::size_t(100));
+        QCOMPARE(rate, 11025);
+        QCOMPARE(channels, 1);
+        put(dir.filePath("s16.wav"), wav(1, 2, 48000, 16, 50));
+        QVERIFY(read_plain_wav(dir.filePath("s16.wav"), samples, rate, channels));
+        QCOMPARE(samples.size(), std::size_t(100));
+        QCOMPARE(channels, 2);
+        // The game's own sounds.
+        QVERIFY(read_plain_wav(QStringLiteral(FIFTEEN_GAME_DIR "/002.WAV"), samples, rate, channels));
+        // Anything else is silence.
+        put(dir.filePath("s24.wav"), wav(1, 1, 8000, 24, 10));
+        put(dir.filePath("float.wav"), wav(3, 1, 8000, 32, 10));
+        put(dir.filePath("six.wav"), wav(1, 6, 8000, 16, 10));
+        put(dir.filePath("empty.wav"), wav(1, 1, 8000, 16, 0));
+        put(dir.filePath("junk.wav"), QByteArray(3000, 'j'));
+        for (const char* name : {"s24.wav", "float.wav", "six.wav", "empty.wav", "junk.wav", "none.wav"})
+            QVERIFY2(!read_plain_wav(dir.filePath(name), samples, rate, channels), name);
     }
 
     void savesFollowLinksAndKeepPermissions()

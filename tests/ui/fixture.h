@@ -146,7 +146,7 @@ inline QImage file_picture(const QString& path)
 
 inline bool shows(const PictureControl* control, const QString& path)
 {
-    return control->picture().toImage().convertToFormat(QImage::Format_RGB32) == file_picture(path);
+    return control->picture().convertToFormat(QImage::Format_RGB32) == file_picture(path);
 }
 
 inline QString tile_file(int value)

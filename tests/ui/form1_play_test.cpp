@@ -1,5 +1,7 @@
 // Playing: tile moves, the move counter, a new game, hover looks, the logo
 // link and the way out.
+#include <map>
+
 #include "fixture.h"
 
 using namespace fifteen;
@@ -19,6 +21,18 @@ QUrl home_page(const Game& game)
     return QUrl::fromLocalFile(game.folder.file("fifteen.html"));
 }
 }  // namespace
+
+// Counts the paint events of the controls it watches.
+class PaintCounter : public QObject {
+public:
+    std::map<QObject*, int> paints;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints[watched];
+        return false;
+    }
+};
 
 class PlayTest : public QObject {
     Q_OBJECT
@@ -82,6 +96,28 @@ private slots:
         game.click_tile(16);
         QVERIFY(shown_at_sound);
         QVERIFY(shows(game.picture("welldone"), game.folder.file("WELLDONE1.JPG")));
+    }
+
+    void aMoveRedrawsOnlyTheTwoTilesThatChanged()
+    {
+        Game game;
+        game.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(game.form.get()));
+        game.form->set_cells_for_testing(reversed_with_gap(16));
+        QCoreApplication::processEvents();
+        PaintCounter counter;
+        for (int n = 1; n <= 16; ++n)
+            game.tile(n)->installEventFilter(&counter);
+        game.click_tile(12);
+        QCoreApplication::processEvents();
+        QCOMPARE(counter.paints.size(), std::size_t(2));
+        QVERIFY(counter.paints.count(game.tile(12)) && counter.paints.count(game.tile(16)));
+        // Every file is still read at every drawing: a picture changed on
+        // disk shows at the next one.
+        game.folder.write("004.JPG", game.folder.read("007.JPG"));
+        game.form->PrikaziTablu16();
+        QVERIFY(shows(game.tile(16), game.folder.file("007.JPG")));
+        QVERIFY(shows(game.tile(12), game.folder.file("000.JPG")));
     }
 
     void countStopsAtItsHighestValueButMovesGoOn()

@@ -1,0 +1,205 @@
+#include "pulse_sound.h"
+
+#include <QFile>
+#include <fcntl.h>
+#include <pulse/context.h>
+#include <pulse/glib-mainloop.h>
+#include <pulse/proplist.h>
+#include <pulse/stream.h>
+#include <sndfile.h>
+#include <unistd.h>
+
+namespace fifteen {
+
+namespace {
+
+// Keeps the process's standard error shut for a scope: the sound library
+// prints its own complaints (a home folder it cannot use for its settings)
+// there, and a game says nothing on its terminal for a sound.
+class QuietStderr {
+public:
+    QuietStderr() : saved_(::dup(STDERR_FILENO))
+    {
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (null >= 0) {
+            (void)::dup2(null, STDERR_FILENO);
+            ::close(null);
+        }
+    }
+    ~QuietStderr()
+    {
+        if (saved_ >= 0) {
+            (void)::dup2(saved_, STDERR_FILENO);
+            ::close(saved_);
+        }
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int saved_;
+};
+
+// A proplist that lives for a scope.
+class Properties {
+public:
+    Properties() : list_(pa_proplist_new())
+    {
+        pa_proplist_sets(list_, PA_PROP_APPLICATION_NAME, "Fifteen");
+        pa_proplist_sets(list_, PA_PROP_APPLICATION_ID, "net.kelvane.Fifteen");
+        pa_proplist_sets(list_, PA_PROP_APPLICATION_ICON_NAME, "net.kelvane.Fifteen");
+        pa_proplist_sets(list_, PA_PROP_MEDIA_ROLE, "event");
+    }
+    ~Properties() { pa_proplist_free(list_); }
+    Properties(const Properties&) = delete;
+    Properties& operator=(const Properties&) = delete;
+    [[nodiscard]] pa_proplist* get() const { return list_; }
+
+private:
+    pa_proplist* list_;
+};
+
+}  // namespace
+
+bool read_plain_wav(const QString& path, std::vector<short>& samples, int& rate, int& channels)
+{
+    SF_INFO info{};
+    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    if (!file)
+        return false;
+    const int subtype = info.format & SF_FORMAT_SUBMASK;
+    const bool plain = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV
+                       && (subtype == SF_FORMAT_PCM_U8 || subtype == SF_FORMAT_PCM_16)
+                       && (info.channels == 1 || info.channels == 2) && info.samplerate > 0 && info.frames > 0
+                       && info.frames < (sf_count_t(1) << 26);
+    if (plain) {
+        samples.assign(std::size_t(info.frames * info.channels), 0);
+        const sf_count_t got = sf_readf_short(file, samples.data(), info.frames);
+        samples.resize(std::size_t(got * info.channels));
+        rate = info.samplerate;
+        channels = info.channels;
+    }
+    sf_close(file);
+    return plain && !samples.empty();
+}
+
+PulseSound::PulseSound() : loop_(pa_glib_mainloop_new(nullptr)) {}
+
+PulseSound::~PulseSound()
+{
+    cut();
+    if (context_) {
+        pa_context_set_state_callback(context_, nullptr, nullptr);
+        pa_context_disconnect(context_);
+        pa_context_unref(context_);
+    }
+    if (loop_)
+        pa_glib_mainloop_free(loop_);
+}
+
+void PulseSound::play(const QString& path)
+{
+    cut();
+    waiting_ = false;
+    samples_.clear();
+    written_ = 0;
+    if (!loop_ || !read_plain_wav(path, samples_, rate_, channels_))
+        return;
+    ensure_context();
+    if (!context_)
+        return;
+    if (pa_context_get_state(context_) == PA_CONTEXT_READY)
+        start_stream();
+    else
+        waiting_ = true;  // started when the connection is ready
+}
+
+void PulseSound::cut()
+{
+    if (!stream_)
+        return;
+    pa_stream_set_write_callback(stream_, nullptr, nullptr);
+    pa_stream_disconnect(stream_);
+    pa_stream_unref(stream_);
+    stream_ = nullptr;
+}
+
+void PulseSound::ensure_context()
+{
+    if (context_) {
+        const pa_context_state_t state = pa_context_get_state(context_);
+        if (state != PA_CONTEXT_FAILED && state != PA_CONTEXT_TERMINATED)
+            return;
+        // The server went away: a new connection for this sound.
+        pa_context_set_state_callback(context_, nullptr, nullptr);
+        pa_context_unref(context_);
+        context_ = nullptr;
+    }
+    const QuietStderr quiet;
+    const Properties properties;
+    context_ = pa_context_new_with_proplist(pa_glib_mainloop_get_api(loop_), "Fifteen", properties.get());
+    if (!context_)
+        return;
+    pa_context_set_state_callback(context_, &PulseSound::on_context_state, this);
+    // Never start a server of our own: no server is silence.
+    if (pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0) {
+        pa_context_set_state_callback(context_, nullptr, nullptr);
+        pa_context_unref(context_);
+        context_ = nullptr;
+    }
+}
+
+void PulseSound::on_context_state(pa_context* context, void* self)
+{
+    auto* sound = static_cast<PulseSound*>(self);
+    const pa_context_state_t state = pa_context_get_state(context);
+    if (state == PA_CONTEXT_READY && sound->waiting_) {
+        sound->waiting_ = false;
+        sound->start_stream();
+    } else if (state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) {
+        sound->waiting_ = false;
+        sound->cut();
+    }
+}
+
+void PulseSound::start_stream()
+{
+    const pa_sample_spec spec{PA_SAMPLE_S16NE, std::uint32_t(rate_), std::uint8_t(channels_)};
+    const Properties properties;
+    stream_ = pa_stream_new_with_proplist(context_, "Fifteen", &spec, nullptr, properties.get());
+    if (!stream_)
+        return;
+    pa_stream_set_write_callback(stream_, &PulseSound::on_writable, this);
+    if (pa_stream_connect_playback(stream_, nullptr, nullptr, PA_STREAM_NOFLAGS, nullptr, nullptr) < 0)
+        cut();
+}
+
+void PulseSound::on_writable(pa_stream* stream, std::size_t bytes, void* self)
+{
+    auto* sound = static_cast<PulseSound*>(self);
+    const std::size_t total = sound->samples_.size() * sizeof(short);
+    const std::size_t now = std::min(bytes, total - sound->written_);
+    if (now > 0) {
+        const auto* from = reinterpret_cast<const char*>(sound->samples_.data()) + sound->written_;
+        if (pa_stream_write(stream, from, now, nullptr, 0, PA_SEEK_RELATIVE) < 0) {
+            sound->cut();
+            return;
+        }
+        sound->written_ += now;
+    }
+    if (sound->written_ == total) {
+        // All handed over: the stream ends when the server has played it.
+        pa_stream_set_write_callback(stream, nullptr, nullptr);
+        if (pa_operation* drain = pa_stream_drain(stream, &PulseSound::on_drained, self))
+            pa_operation_unref(drain);
+    }
+}
+
+void PulseSound::on_drained(pa_stream* stream, int, void* self)
+{
+    auto* sound = static_cast<PulseSound*>(self);
+    if (stream == sound->stream_)
+        sound->cut();
+}
+
+}  // namespace fifteen

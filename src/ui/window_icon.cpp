@@ -1,0 +1,49 @@
+#include "window_icon.h"
+
+#include <QIconEngine>
+#include <QPainter>
+#include <array>
+
+namespace fifteen {
+
+namespace {
+
+constexpr std::array<int, 5> kSizes{32, 48, 64, 128, 256};
+
+class BuiltInIconEngine final : public QIconEngine {
+public:
+    QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
+    {
+        // The smallest drawn size that is at least as large, or the largest.
+        int chosen = kSizes.back();
+        for (int s : kSizes)
+            if (s >= size.width() && s >= size.height()) {
+                chosen = s;
+                break;
+            }
+        QPixmap picture(QStringLiteral(":/design/icon-%1.png").arg(chosen));
+        return picture.size() == size ? picture : picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        painter->drawPixmap(rect, pixmap(rect.size(), mode, state));
+    }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
+    {
+        QList<QSize> sizes;
+        for (int s : kSizes)
+            sizes << QSize(s, s);
+        return sizes;
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    [[nodiscard]] QIconEngine* clone() const override { return new BuiltInIconEngine; }
+};
+
+}  // namespace
+
+QIcon window_icon()
+{
+    return QIcon(new BuiltInIconEngine);
+}
+
+}  // namespace fifteen
