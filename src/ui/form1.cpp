@@ -1,7 +1,6 @@
 // The window and its 44 controls in their design places and start states.
 #include "form1.h"
 
-#include <QBuffer>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
@@ -72,14 +71,18 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     setCursor(QCursor(design("cursor.png"), 0, 0));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    background_ = design_bytes("background.jpg");
-    background_size_ = QImage::fromData(background_, "JPEG").size();
+    background_ = JpegPicture(design_bytes("background.jpg"));
     install_accessibility();
     build_controls();
     table_ = std::make_unique<RankingTable>(place_names, place_scores, platform_);
     describe_controls();
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - QPoint(kClientWidth / 2, kClientHeight / 2));
+    // Centred on the screen, but never above or left of its free area, so
+    // that the title bar stays on the screen even when the window is taller.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect free = screen->availableGeometry();
+        const QPoint centred = free.center() - QPoint(kClientWidth / 2, kClientHeight / 2);
+        move(std::max(centred.x(), free.left()), std::max(centred.y(), free.top()));
+    }
 }
 
 Form1::~Form1() = default;
@@ -170,16 +173,13 @@ void Form1::paintEvent(QPaintEvent* event)
     // game's memory.
     constexpr int kBand = 64;
     QPainter painter(this);
-    const QRect area = event->rect() & QRect(QPoint(0, 0), background_size_);
+    const QRect area = event->rect() & QRect(QPoint(0, 0), background_.size());
     for (int top = area.top(); area.isValid() && top <= area.bottom(); top += kBand) {
         const QRect band(area.left(), top, area.width(), std::min(kBand, area.bottom() + 1 - top));
-        QBuffer bytes(&background_);
-        QImageReader reader(&bytes, "jpeg");
-        reader.setClipRect(band);
-        painter.drawImage(band.topLeft(), reader.read());
+        painter.drawImage(band.topLeft(), background_.decode(devicePixelRatioF(), band));
     }
     // Below the picture (its last row) the window shows its own colour.
-    const QRect below = event->rect() & QRect(0, background_size_.height(), width(), height());
+    const QRect below = event->rect() & QRect(0, background_.size().height(), width(), height());
     if (below.isValid())
         painter.fillRect(below, kWindowColour);
 }

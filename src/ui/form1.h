@@ -12,6 +12,7 @@
 #include "core/board.h"
 #include "core/highscore.h"
 #include "core/shuffle.h"
+#include "jpeg_picture.h"
 
 namespace fifteen {
 
@@ -90,8 +91,7 @@ private:
     std::int16_t move_count_ = 0;
     std::int16_t name_confirmed_ = 0;
     RandomDraws random_;
-    QByteArray background_;  // the background picture's JPEG bytes, decoded where it is painted
-    QSize background_size_;
+    JpegPicture background_;  // decoded where it is painted
 
     std::array<PictureControl*, kCellCount> Image{};
     PictureControl* Image54 = nullptr;

@@ -1,7 +1,5 @@
 #include "picture_control.h"
 
-#include <QBuffer>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -18,25 +16,16 @@ PictureControl::PictureControl(const QString& name, QWidget* parent) : QWidget(p
 
 void PictureControl::show_jpeg(const QByteArray& jpeg)
 {
-    if (!jpeg_.isEmpty() && jpeg == jpeg_)
+    if (!jpeg_.isNull() && jpeg == jpeg_.bytes())
         return;
-    QByteArray bytes = jpeg;
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer, "jpeg");
-    const QSize size = reader.size();
-    if (!reader.canRead() || !size.isValid())
-        throw Failure("not a picture");
-    jpeg_ = jpeg;
-    resize(size);
+    jpeg_ = JpegPicture(jpeg);
+    resize(jpeg_.size());
     update();
 }
 
 QImage PictureControl::picture() const
 {
-    QByteArray bytes = jpeg_;
-    QBuffer buffer(&bytes);
-    QImageReader reader(&buffer, "jpeg");
-    return reader.read();
+    return jpeg_.decode(devicePixelRatioF());
 }
 
 void PictureControl::set_accessible(QAccessible::Role role, const QString& name, std::function<void()> press)

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "jpeg_picture.h"
+
 namespace fifteen {
 
 class PictureControl final : public QWidget {
@@ -14,7 +16,8 @@ public:
     PictureControl(const QString& name, QWidget* parent);
 
     // Shows the JPEG picture whose file bytes are `jpeg`, unscaled: the
-    // control takes the picture's size, anchored at its top-left corner.
+    // control takes the size the picture takes on the screen, anchored at its
+    // top-left corner.
     // Nothing happens when the bytes are the ones it shows (the same bytes
     // make the same picture); otherwise it is repainted. Only the bytes are
     // kept: the picture is decoded where it is painted, which is seldom (a
@@ -22,7 +25,7 @@ public:
     // Failure when the bytes are no picture; the control then shows what it
     // showed.
     void show_jpeg(const QByteArray& jpeg);
-    // The picture it shows, decoded.
+    // The picture it shows, decoded as it is painted.
     [[nodiscard]] QImage picture() const;
 
     // What a screen reader is told the control is, and what its press
@@ -46,7 +49,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    QByteArray jpeg_;
+    JpegPicture jpeg_;
     bool pressed_ = false;
     QAccessible::Role role_ = QAccessible::Graphic;
     std::function<void()> press_;

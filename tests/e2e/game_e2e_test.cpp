@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <cmath>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
@@ -153,9 +154,12 @@ public:
     qint64 shown_after_ms = -1;
 };
 
-QImage tile_picture(const Run& run, int value)
+// A tile's picture decoded to `size` device pixels a side (80 on an
+// ordinary screen; the file has twice that).
+QImage tile_picture(const Run& run, int value, int size = 80)
 {
     QImageReader reader(run.file(QString::asprintf("%03d.JPG", value)), "jpeg");
+    reader.setScaledSize(QSize(size, size));
     return reader.read().convertToFormat(QImage::Format_RGB32);
 }
 
@@ -749,6 +753,43 @@ private slots:
         said += run.process.readAllStandardError();
         QVERIFY2(said.count('\n') == 1, said.constData());
         QVERIFY(!QFileInfo::exists(run.file("HIGHSCORE.RES")));
+    }
+
+    void picturesAreSharpAtEveryScale()
+    {
+        WindowManager wm;
+        QVERIFY(wm.started());
+        for (const double scale : {1.25, 1.5, 2.0}) {
+            Run run;
+            write(run.file("HIGHSCORE.RES"), kDefaultFile);
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("QT_SCALE_FACTOR", QString::number(scale));
+            run.start(env);
+            QVERIFY(!run.wait_for_window().isEmpty());
+            const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(QImage::Format_RGB32);
+            screen.save(QStringLiteral(FIFTEEN_SHOT_DIR "/scale-%1.png").arg(scale));
+            // The title bar is on the screen, even where the window is taller.
+            const QStringList extents = xprop(run.window, "_NET_FRAME_EXTENTS").section('=', 1).split(',');
+            QCOMPARE(extents.size(), 4);
+            QVERIFY2(run.origin.y() - extents[2].trimmed().toInt() >= 0, qPrintable(QString::number(scale)));
+            QVERIFY(run.origin.x() >= 0);
+
+            // The top-left tile, in device pixels, against its picture decoded
+            // straight to that size, and against the ordinary-screen picture
+            // blown up pixel by pixel.
+            const int side = int(std::lround(80 * scale));
+            const QPoint at = run.origin + QPoint(int(std::lround(16 * scale)), int(std::lround(63 * scale)));
+            double sharp = 1e9, blocky = 1e9;
+            for (int v = 1; v <= 15; ++v) {
+                const double d = difference(screen, at, tile_picture(run, v, side));
+                if (d < sharp) {
+                    sharp = d;
+                    blocky = difference(screen, at, tile_picture(run, v).scaled(side, side, Qt::IgnoreAspectRatio, Qt::FastTransformation));
+                }
+            }
+            qInfo("figures: scale %.2f: the tile differs %.2f from its sharp picture, %.2f from the enlarged one", scale, sharp, blocky);
+            QVERIFY2(sharp < 3 && blocky > 2 * sharp, qPrintable(QString::number(scale)));
+        }
     }
 
     void fullTableOf120BytesOpensWithTenPlaces()

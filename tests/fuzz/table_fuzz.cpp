@@ -1,6 +1,6 @@
-// libFuzzer target over what the game reads from HIGHSCORE.RES: the table
-// reader, the ranking of a result against whatever it read, the writer's
-// round trip and the name check.
+// libFuzzer target over what the game reads from disk: HIGHSCORE.RES (the
+// table reader, the ranking of a result against whatever it read, the
+// writer's round trip), a picture's header density, and the name check.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +10,7 @@
 
 #include "core/highscore.h"
 #include "core/name_check.h"
+#include "core/picture_density.h"
 #include "core/ranking.h"
 
 using namespace fifteen;
@@ -85,6 +86,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else {
         require(table.places == kPlaces);  // an empty place takes any storable result
     }
+
+    // A picture file's density never makes it larger on the screen than its
+    // pixels, nor empty.
+    const auto dpi = jfif_dots_per_inch(text);
+    require(!dpi || *dpi > 0);
+    for (int pixels : {1, 80, 1000})
+        require(screen_pixels(pixels, dpi) <= pixels && screen_pixels(pixels, dpi) >= 1);
 
     // The name check on the input read as Latin-1 characters: an accepted
     // name is made only of the codes 65..122.

@@ -1,12 +1,16 @@
 // The generated game folder and the pieces that make it.
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
+#include <map>
 
 #include "core/data_files.h"
+#include "datagen/art.h"
 #include "datagen/jpeg_fit.h"
 #include "datagen/wav.h"
 
@@ -33,6 +37,40 @@ QImage decoded(const QString& path)
     return reader.read();
 }
 
+int dots_per_inch(const QImage& image)
+{
+    return qRound(image.dotsPerMeterX() * 0.0254);
+}
+
+// Decoded at its size on an ordinary screen: half its pixels each way.
+QImage on_screen(const QString& path)
+{
+    QImageReader reader(path, "jpeg");
+    reader.setScaledSize(reader.size() / 2);
+    return reader.read().convertToFormat(QImage::Format_RGB32);
+}
+
+QByteArray encoded(const QImage& image, int quality)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "JPEG", quality);
+    return bytes;
+}
+
+// Mean absolute difference per colour channel, 0..255.
+double mean_difference(const QImage& a, const QImage& b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
 }  // namespace
 
 class DatagenTest : public QObject {
@@ -49,9 +87,11 @@ private slots:
             QVERIFY2(info.exists(), qPrintable(name));
             QCOMPARE(std::uintmax_t(info.size()), file.size);
             if (name.endsWith(QLatin1String(".JPG"))) {
+                // Twice the size it shows at, and marked so.
                 const QImage image = decoded(info.filePath());
                 QVERIFY2(!image.isNull(), qPrintable(name));
-                QCOMPARE(image.size(), picture_size(name));
+                QCOMPARE(image.size(), picture_size(name) * 2);
+                QCOMPARE(dots_per_inch(image), 192);
             }
         }
         QVERIFY(QFileInfo(game.filePath("ZUROZO.EXE")).isExecutable());
@@ -128,11 +168,46 @@ private slots:
         const QDir design(QStringLiteral(FIFTEEN_DESIGN_DIR));
         QCOMPARE(QFileInfo(design.filePath("background.jpg")).size(), 59724);
         QCOMPARE(QFileInfo(design.filePath("tile.jpg")).size(), 1772);
-        QCOMPARE(decoded(design.filePath("background.jpg")).size(), QSize(500, 429));
-        QCOMPARE(decoded(design.filePath("tile.jpg")).size(), QSize(80, 80));
+        QCOMPARE(decoded(design.filePath("background.jpg")).size(), QSize(1000, 858));
+        QCOMPARE(decoded(design.filePath("tile.jpg")).size(), QSize(160, 160));
+        QCOMPARE(dots_per_inch(decoded(design.filePath("background.jpg"))), 192);
         for (const char* name : {"icon.png", "cursor.png", "startover_cursor.png"})
             QCOMPARE(QImage(design.filePath(QLatin1String(name))).size(), QSize(32, 32));
         QVERIFY(QImage(design.filePath("cursor.png")).colorCount() <= 16);
+    }
+
+    void twiceTheSizeLooksAsBeforeOnAnOrdinaryScreen()
+    {
+        // Each picture, shown at its size, against the same art drawn one
+        // pixel per screen pixel as it used to be: the measure is the mean
+        // absolute difference per colour channel (0..255), where JPEG noise
+        // stays below 4. The qualities the fitter chose are figures too.
+        const std::map<QString, std::function<QImage()>> art{
+            {"001.JPG", [] { return tile(1); }},        {"007.JPG", [] { return tile(7); }},
+            {"013.JPG", [] { return tile(13); }},       {"000.JPG", [] { return tile(0); }},
+            {"OK1.JPG", [] { return ok_button(false); }}, {"OK2.JPG", [] { return ok_button(true); }},
+            {"KELVANE1.JPG", [] { return logo(false); }}, {"STARTOVER1.JPG", [] { return startover(true); }},
+            {"WELLDONE2.JPG", [] { return welldone(true); }}, {"ENTERYOURNAME.JPG", [] { return name_panel(); }},
+        };
+        const QDir game(QStringLiteral(FIFTEEN_GAME_DIR));
+        for (const auto& [name, draw] : art) {
+            QImage before;
+            {
+                const DrawScale one(1);
+                before = draw().convertToFormat(QImage::Format_RGB32);
+            }
+            const QImage shown = on_screen(game.filePath(name));
+            QCOMPARE(shown.size(), before.size());
+            const double difference = mean_difference(shown, before);
+            // JPEG noise: what encoding the old look at quality 75 does to it.
+            const QImage noisy = QImage::fromData(encoded(before, 75), "JPEG").convertToFormat(QImage::Format_RGB32);
+            const double noise = mean_difference(noisy, before);
+            const auto fitted = fit_jpeg(draw(), qsizetype(QFileInfo(game.filePath(name)).size()));
+            QVERIFY(fitted);
+            qInfo("figures: %s quality %d, %.2f from the old look, JPEG noise %.2f", qPrintable(name), fitted->quality,
+                  difference, noise);
+            QVERIFY2(difference <= noise, qPrintable(name));
+        }
     }
 
     void paddingReachesTheExactSizeOrRefuses()
@@ -180,5 +255,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(DatagenTest)
+QTEST_MAIN(DatagenTest)
 #include "datagen_test.moc"

@@ -138,15 +138,25 @@ struct Game {
     int jiggle_ = 0;
 };
 
+// A picture file as an ordinary screen shows it: one drawn at more than 96
+// dots per inch at its size on the screen, decoded to that size.
 inline QImage file_picture(const QString& path)
 {
+    QImageReader probe(path, "jpeg");
+    const QImage full = probe.read();
+    const int dpi = qRound(full.dotsPerMeterX() * 0.0254);
+    if (dpi <= 96)
+        return full.convertToFormat(QImage::Format_RGB32);
     QImageReader reader(path, "jpeg");
+    reader.setScaledSize(full.size() * 96 / dpi);
     return reader.read().convertToFormat(QImage::Format_RGB32);
 }
 
 inline bool shows(const PictureControl* control, const QString& path)
 {
-    return control->picture().convertToFormat(QImage::Format_RGB32) == file_picture(path);
+    QImage shown = control->picture().convertToFormat(QImage::Format_RGB32);
+    shown.setDevicePixelRatio(1);
+    return shown == file_picture(path);
 }
 
 inline QString tile_file(int value)

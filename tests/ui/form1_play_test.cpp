@@ -1,5 +1,6 @@
 // Playing: tile moves, the move counter, a new game, hover looks, the logo
 // link and the way out.
+#include <QBuffer>
 #include <map>
 
 #include "fixture.h"
@@ -118,6 +119,40 @@ private slots:
         game.form->PrikaziTablu16();
         QVERIFY(shows(game.tile(16), game.folder.file("007.JPG")));
         QVERIFY(shows(game.tile(12), game.folder.file("000.JPG")));
+    }
+
+    void aPlayersOwnPicturesShowAtTheirPixelSize()
+    {
+        // Pictures without a density, or at 72 or 96 dots per inch, show one
+        // to one, whatever their size; the game's own show at half theirs.
+        Game game;
+        Cells cells = reversed_with_gap(16);  // cell 11 holds 5, cell 1 holds 15
+        game.form->set_cells_for_testing(cells);
+        QCOMPARE(game.tile(1)->size(), QSize(80, 80));
+        QImage art(80, 80, QImage::Format_RGB32);
+        art.fill(QColor(200, 40, 90));
+        QByteArray jpeg;
+        {
+            QBuffer buffer(&jpeg);
+            buffer.open(QIODevice::WriteOnly);
+            QVERIFY(art.save(&buffer, "JPEG", 90));  // 72 dots per inch
+        }
+        QByteArray no_density = jpeg;
+        no_density[13] = 0;  // units: an aspect ratio only
+        no_density[15] = no_density[17] = 1;
+        for (const QByteArray& bytes : {jpeg, no_density}) {
+            game.folder.write("005.JPG", bytes);
+            game.form->PrikaziTablu16();
+            QCOMPARE(game.tile(11)->size(), QSize(80, 80));
+            QVERIFY(shows(game.tile(11), game.folder.file("005.JPG")));
+        }
+        const QImage large = art.scaled(120, 120);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        QVERIFY(large.save(&buffer, "JPEG", 90));
+        game.folder.write("005.JPG", buffer.data());
+        game.form->PrikaziTablu16();
+        QCOMPARE(game.tile(11)->size(), QSize(120, 120));
     }
 
     void countStopsAtItsHighestValueButMovesGoOn()

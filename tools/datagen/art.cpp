@@ -20,10 +20,20 @@ QFont bold_font(int pixels)
     return font;
 }
 
+int draw_scale = kDrawScale;
+
+// A picture of w x h on the screen: twice as many pixels each way, painted in
+// screen units, and marked with the density that shows it at w x h.
 QImage canvas(int w, int h, const QColor& fill)
 {
-    QImage image(w, h, QImage::Format_RGB32);
+    QImage image(w * draw_scale, h * draw_scale, QImage::Format_RGB32);
     image.fill(fill);
+    if (draw_scale == 1)
+        return image;
+    image.setDevicePixelRatio(draw_scale);
+    const int dots_per_metre = qRound(96 * draw_scale / 0.0254);
+    image.setDotsPerMeterX(dots_per_metre);
+    image.setDotsPerMeterY(dots_per_metre);
     return image;
 }
 
@@ -82,6 +92,16 @@ QImage sixteen_colours(const QImage& argb)
 
 }  // namespace
 
+DrawScale::DrawScale(int scale) : saved_(draw_scale)
+{
+    draw_scale = scale;
+}
+
+DrawScale::~DrawScale()
+{
+    draw_scale = saved_;
+}
+
 QImage background()
 {
     QImage image = canvas(500, 429, deep);
@@ -91,7 +111,7 @@ QImage background()
     QLinearGradient sky(0, 0, 0, 429);
     sky.setColorAt(0.0, QColor(24, 68, 58));
     sky.setColorAt(1.0, QColor(11, 33, 28));
-    p.fillRect(image.rect(), sky);
+    p.fillRect(QRectF(QPointF(0, 0), image.deviceIndependentSize()), sky);
 
     // A faint lattice gives the felt some grain.
     p.setPen(QPen(QColor(255, 255, 255, 10), 1));

@@ -1,5 +1,8 @@
 #pragma once
-// The game's pictures, drawn at their pixel sizes in one palette.
+// The game's pictures in one palette. Each is drawn at twice its size on the
+// screen and marked 192 dots per inch, so that it is sharp on a screen of
+// twice the density and shows at its size everywhere; the sizes below are
+// the sizes on the screen. The icon and the cursors are drawn as they are.
 #include <QColor>
 #include <QImage>
 
@@ -13,6 +16,22 @@ inline const QColor deep{9, 27, 23};
 inline const QColor lime{216, 233, 33};
 inline const QColor cream{250, 242, 206};
 }  // namespace palette
+
+// Pixels drawn per pixel on the screen: 2, with the density that says so.
+inline constexpr int kDrawScale = 2;
+
+// Draws at another scale while it lives (1: one pixel per screen pixel, no
+// density), to compare with what the game used to show.
+class DrawScale {
+public:
+    explicit DrawScale(int scale);
+    ~DrawScale();
+    DrawScale(const DrawScale&) = delete;
+    DrawScale& operator=(const DrawScale&) = delete;
+
+private:
+    int saved_;
+};
 
 [[nodiscard]] QImage background();          // 500 x 429
 [[nodiscard]] QImage tile(int value);       // 80 x 80; 0 is the gap

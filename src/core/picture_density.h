@@ -1,0 +1,20 @@
+#pragma once
+// How large a picture file shows on the screen. A JPEG whose JFIF header
+// gives more than 96 dots per inch was drawn for a denser screen and shows
+// smaller than its pixels: a 160-pixel picture at 192 dots per inch covers 80
+// pixels of an ordinary screen (and all 160 of one with twice the density).
+#include <optional>
+#include <string_view>
+
+namespace fifteen {
+
+// The horizontal density in the JFIF header of a JPEG file's bytes, in dots
+// per inch and rounded; nothing when there is no JFIF header or it gives an
+// aspect ratio only.
+[[nodiscard]] std::optional<int> jfif_dots_per_inch(std::string_view jpeg);
+
+// The screen pixels that `pixels` picture pixels at `dpi` cover: pixels x 96 /
+// dpi (at least 1) for a density above 96, else the pixels as they are.
+[[nodiscard]] int screen_pixels(int pixels, std::optional<int> dpi);
+
+}  // namespace fifteen

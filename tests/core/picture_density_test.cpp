@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "core/picture_density.h"
+
+using namespace fifteen;
+
+namespace {
+
+// The first bytes of a JPEG file with a JFIF header of `units` and `density`.
+std::string jfif(int units, int density)
+{
+    std::string bytes = "\xFF\xD8\xFF\xE0";
+    bytes += std::string("\x00\x10JFIF\x00\x01\x01", 9);
+    bytes += char(units);
+    bytes += char(density >> 8);
+    bytes += char(density & 0xFF);
+    bytes += char(density >> 8);
+    bytes += char(density & 0xFF);
+    bytes += std::string("\x00\x00\xFF\xDB", 4);
+    return bytes;
+}
+
+}  // namespace
+
+TEST(PictureDensity, HeaderDensityInDotsPerInch)
+{
+    EXPECT_EQ(jfif_dots_per_inch(jfif(1, 192)), 192);
+    EXPECT_EQ(jfif_dots_per_inch(jfif(1, 72)), 72);
+    EXPECT_EQ(jfif_dots_per_inch(jfif(2, 76)), 193) << "dots per centimetre";
+    EXPECT_EQ(jfif_dots_per_inch(jfif(0, 1)), std::nullopt) << "an aspect ratio only";
+    EXPECT_EQ(jfif_dots_per_inch(jfif(1, 0)), std::nullopt);
+    EXPECT_EQ(jfif_dots_per_inch("\xFF\xD8\xFF\xE1 Exif and no JFIF at all"), std::nullopt);
+    EXPECT_EQ(jfif_dots_per_inch(jfif(1, 192).substr(0, 15)), std::nullopt) << "cut short";
+    EXPECT_EQ(jfif_dots_per_inch(""), std::nullopt);
+}
+
+TEST(PictureDensity, DensePicturesCoverFewerScreenPixels)
+{
+    EXPECT_EQ(screen_pixels(160, 192), 80);
+    EXPECT_EQ(screen_pixels(429 * 2, 192), 429);
+    EXPECT_EQ(screen_pixels(31, 96), 31);
+    EXPECT_EQ(screen_pixels(80, 72), 80) << "a sparse picture still shows one to one";
+    EXPECT_EQ(screen_pixels(80, std::nullopt), 80);
+    EXPECT_EQ(screen_pixels(300, 288), 100);
+    EXPECT_EQ(screen_pixels(1, 65535), 1) << "never nothing on the screen";
+}
