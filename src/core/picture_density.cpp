@@ -4,6 +4,42 @@
 
 namespace fifteen {
 
+std::optional<PixelSize> jpeg_pixel_size(std::string_view jpeg)
+{
+    const auto byte = [&jpeg](std::size_t i) { return static_cast<unsigned char>(jpeg[i]); };
+    if (jpeg.size() < 4 || byte(0) != 0xFF || byte(1) != 0xD8)
+        return std::nullopt;
+    // Segment after segment: FF, a marker, a two-byte length that counts
+    // itself, up to a start-of-frame marker (C0..CF but for C4, C8 and CC).
+    std::size_t at = 2;
+    while (at + 4 <= jpeg.size()) {
+        if (byte(at) != 0xFF)
+            return std::nullopt;
+        const unsigned marker = byte(at + 1);
+        if (marker == 0xFF) {  // fill byte
+            ++at;
+            continue;
+        }
+        const std::size_t length = std::size_t(byte(at + 2)) << 8 | byte(at + 3);
+        if (length < 2)
+            return std::nullopt;
+        const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frame) {
+            if (length < 7 || at + 9 > jpeg.size())
+                return std::nullopt;
+            const int height = byte(at + 5) << 8 | byte(at + 6);
+            const int width = byte(at + 7) << 8 | byte(at + 8);
+            if (width == 0 || height == 0)
+                return std::nullopt;
+            return PixelSize{width, height};
+        }
+        if (marker == 0xD9 || marker == 0xDA)  // the end, or the scan before any frame
+            return std::nullopt;
+        at += 2 + length;
+    }
+    return std::nullopt;
+}
+
 std::optional<int> jfif_dots_per_inch(std::string_view jpeg)
 {
     // SOI, then an APP0 segment: FF E0, length, "JFIF\0", version (2 bytes),

@@ -8,6 +8,16 @@
 
 namespace fifteen {
 
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
+
+// The pixel size a JPEG file's bytes give in their frame header, read from
+// the markers without decoding anything; nothing when the bytes are no JPEG
+// or end before the frame header.
+[[nodiscard]] std::optional<PixelSize> jpeg_pixel_size(std::string_view jpeg);
+
 // The horizontal density in the JFIF header of a JPEG file's bytes, in dots
 // per inch and rounded; nothing when there is no JFIF header or it gives an
 // aspect ratio only.

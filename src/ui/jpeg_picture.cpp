@@ -11,16 +11,17 @@ namespace fifteen {
 
 JpegPicture::JpegPicture(const QByteArray& bytes) : bytes_(bytes)
 {
-    QBuffer buffer(&bytes_);
-    QImageReader reader(&buffer, "jpeg");
-    pixels_ = reader.size();
-    if (!reader.canRead() || !pixels_.isValid()) {
+    // The header alone says the size: nothing is decoded until the picture
+    // is painted. Qt would fill a missing density with the screen's; the
+    // header says what the file itself gives.
+    const std::string_view view(bytes_.constData(), std::size_t(bytes_.size()));
+    const auto pixels = jpeg_pixel_size(view);
+    if (!pixels) {
         bytes_.clear();
         throw Failure("not a picture");
     }
-    // Qt fills a missing density with the screen's: the header says what
-    // the file itself gives.
-    const auto dpi = jfif_dots_per_inch(std::string_view(bytes_.constData(), std::size_t(bytes_.size())));
+    pixels_ = QSize(pixels->width, pixels->height);
+    const auto dpi = jfif_dots_per_inch(view);
     size_ = QSize(screen_pixels(pixels_.width(), dpi), screen_pixels(pixels_.height(), dpi));
 }
 

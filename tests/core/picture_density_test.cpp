@@ -36,6 +36,29 @@ TEST(PictureDensity, HeaderDensityInDotsPerInch)
     EXPECT_EQ(jfif_dots_per_inch(""), std::nullopt);
 }
 
+TEST(PictureDensity, PixelSizeFromTheFrameHeader)
+{
+    // A JFIF header, a comment, then a baseline frame of 160 x 120.
+    std::string jpeg = jfif(1, 192);
+    jpeg.resize(20);  // SOI and the whole APP0 segment
+    jpeg += std::string("\xFF\xFE\x00\x05" "abc", 7);
+    jpeg += std::string("\xFF\xC0\x00\x11\x08\x00\x78\x00\xA0\x03", 10);
+    const auto size = jpeg_pixel_size(jpeg);
+    ASSERT_TRUE(size);
+    EXPECT_EQ(size->width, 160);
+    EXPECT_EQ(size->height, 120);
+    // A progressive frame counts too; a Huffman table (C4) is no frame.
+    std::string progressive = jpeg;
+    progressive[28] = char(0xC2);
+    EXPECT_EQ(jpeg_pixel_size(progressive)->width, 160);
+    std::string table = jpeg;
+    table[28] = char(0xC4);
+    EXPECT_EQ(jpeg_pixel_size(table), std::nullopt);
+    EXPECT_EQ(jpeg_pixel_size(jpeg.substr(0, 33)), std::nullopt) << "cut short";
+    EXPECT_EQ(jpeg_pixel_size("GIF89a"), std::nullopt);
+    EXPECT_EQ(jpeg_pixel_size(""), std::nullopt);
+}
+
 TEST(PictureDensity, DensePicturesCoverFewerScreenPixels)
 {
     EXPECT_EQ(screen_pixels(160, 192), 80);

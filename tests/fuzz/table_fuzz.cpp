@@ -94,6 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int pixels : {1, 80, 1000})
         require(screen_pixels(pixels, dpi) <= pixels && screen_pixels(pixels, dpi) >= 1);
 
+    if (const auto pixels = jpeg_pixel_size(text))
+        require(pixels->width > 0 && pixels->height > 0);
+
     // The name check on the input read as Latin-1 characters: an accepted
     // name is made only of the codes 65..122.
     std::u32string name;
