@@ -1,6 +1,5 @@
 // A solved board: the ranking, the name entry and the freeze around it.
 #include "bytes.h"
-#include "core/name_check.h"
 #include "core/ranking.h"
 #include "core/trap.h"
 #include "form1.h"
