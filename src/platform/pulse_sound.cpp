@@ -164,9 +164,9 @@ void PulseSound::on_context_state(pa_context* context, void* self)
 
 void PulseSound::start_stream()
 {
-    const pa_sample_spec spec{PA_SAMPLE_S16NE, std::uint32_t(rate_), std::uint8_t(channels_)};
+    const pa_sample_spec format{PA_SAMPLE_S16NE, std::uint32_t(rate_), std::uint8_t(channels_)};
     const Properties properties;
-    stream_ = pa_stream_new_with_proplist(context_, "Fifteen", &spec, nullptr, properties.get());
+    stream_ = pa_stream_new_with_proplist(context_, "Fifteen", &format, nullptr, properties.get());
     if (!stream_)
         return;
     pa_stream_set_write_callback(stream_, &PulseSound::on_writable, this);
