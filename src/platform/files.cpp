@@ -111,7 +111,8 @@ void save_whole_file(const QString& path, const QByteArray& bytes)
     if (!file.commit())
         throw SaveFailure(file.errorString().toStdString(), false);
     // The rename itself reaches the disk with the folder.
-    const QByteArray target = QFile::encodeName(QFileInfo(path).isSymLink() ? QFileInfo(path).symLinkTarget() : path);
+    const QFileInfo info(path);
+    const QByteArray target = QFile::encodeName(info.isSymLink() ? info.symLinkTarget() : path);
     Descriptor folder(::open(folder_of(target).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (folder.get() >= 0)
         (void)::fsync(folder.get());

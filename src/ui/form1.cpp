@@ -205,7 +205,7 @@ QString Form1::data_file(std::string_view name) const
 void Form1::load_picture(PictureControl* control, std::string_view name) const
 {
     // Read afresh every time, so that a picture replaced on disk shows at
-    // the next drawing; decoded only when it differs from what it replaces.
+    // the next drawing; the control repaints only when the bytes differ.
     const QString path = data_file(name);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
