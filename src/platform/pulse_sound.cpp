@@ -8,6 +8,7 @@
 #include <pulse/stream.h>
 #include <sndfile.h>
 #include <unistd.h>
+#include <utility>
 
 namespace fifteen {
 
@@ -118,10 +119,33 @@ void PulseSound::cut()
 {
     if (!stream_)
         return;
-    pa_stream_set_write_callback(stream_, nullptr, nullptr);
-    pa_stream_disconnect(stream_);
-    pa_stream_unref(stream_);
-    stream_ = nullptr;
+    pa_stream* stream = std::exchange(stream_, nullptr);
+    pa_stream_set_write_callback(stream, nullptr, nullptr);
+    if (pa_stream_get_state(stream) == PA_STREAM_CREATING) {
+        // The server is still setting it up and cannot end it yet: it ends
+        // itself the moment it is ready. Left alone it would stay connected,
+        // silent, for as long as the game runs.
+        pa_stream_set_state_callback(stream, &PulseSound::end_when_ready, nullptr);
+        return;
+    }
+    pa_stream_disconnect(stream);
+    pa_stream_unref(stream);
+}
+
+void PulseSound::end_when_ready(pa_stream* stream, void*)
+{
+    switch (pa_stream_get_state(stream)) {
+    case PA_STREAM_READY:
+        pa_stream_disconnect(stream);  // terminated next
+        break;
+    case PA_STREAM_FAILED:
+    case PA_STREAM_TERMINATED:
+        pa_stream_set_state_callback(stream, nullptr, nullptr);
+        pa_stream_unref(stream);
+        break;
+    default:
+        break;
+    }
 }
 
 void PulseSound::ensure_context()

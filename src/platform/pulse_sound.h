@@ -36,6 +36,7 @@ private:
     static void on_context_state(pa_context* context, void* self);
     static void on_writable(pa_stream* stream, std::size_t bytes, void* self);
     static void on_drained(pa_stream* stream, int success, void* self);
+    static void end_when_ready(pa_stream* stream, void*);
 
     pa_glib_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
