@@ -1,6 +1,7 @@
 // The window and its 44 controls in their design places and start states.
 #include "form1.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDir>
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QImageReader>
 #include <QPainter>
+#include <QResource>
 #include <QScreen>
 
 #include "accessibility.h"
@@ -42,17 +44,23 @@ const char* const kPlaceNames[kPlaces] = {"prvo_mesto", "drugo_mesto", "trece_me
                                           "peto_mesto", "sesto_mesto", "sedmo_mesto", "osmo_mesto",
                                           "deveto_mesto", "deseto_mesto"};
 
-// A picture of the window's design, built into the program: a cursor's
-// picture, or a control's JPEG bytes.
+// A picture of the window's design, built into the program: a cursor's PNG,
+// read by the PNG reader alone (left to guess, Qt would load every image
+// reader it has to ask them), or a control's JPEG bytes, stored uncompressed
+// and used where they lie rather than copied.
 QPixmap design(const char* name)
 {
-    return QPixmap(QStringLiteral(":/design/") + QLatin1String(name));
+    QImageReader reader(QStringLiteral(":/design/") + QLatin1String(name), "png");
+    reader.setAutoDetectImageFormat(false);
+    return QPixmap::fromImage(reader.read());
 }
 
 QByteArray design_bytes(const char* name)
 {
-    QFile file(QStringLiteral(":/design/") + QLatin1String(name));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QResource resource(QStringLiteral(":/design/") + QLatin1String(name));
+    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
+        return QByteArray();
+    return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), qsizetype(resource.size()));
 }
 
 }  // namespace
@@ -71,6 +79,11 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     setCursor(QCursor(design("cursor.png"), 0, 0));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Every text in the game is in its one font: the window's, which its
+    // controls inherit, and the application's, in which the name box lays out
+    // its first, empty line. The desktop's default font is never loaded.
+    QApplication::setFont(window_font(13));
+    setFont(window_font(13));
     background_ = JpegPicture(design_bytes("background.jpg"));
     install_accessibility();
     build_controls();
@@ -170,18 +183,31 @@ void Form1::paintEvent(QPaintEvent* event)
     // The background shows only around the controls and is repainted
     // seldom, so it is kept as its JPEG bytes and decoded, band by band, just
     // where it is painted: held decoded it would be the largest piece of the
-    // game's memory.
+    // game's memory. Every rectangle around the controls is painted under a
+    // plain clip of its own, which the painter fills straight in; the shape
+    // around the controls as one clip would cost a buffer the size of the
+    // window and threads to fill it.
     constexpr int kBand = 64;
     QPainter painter(this);
-    const QRect area = event->rect() & QRect(QPoint(0, 0), background_.size());
-    for (int top = area.top(); area.isValid() && top <= area.bottom(); top += kBand) {
-        const QRect band(area.left(), top, area.width(), std::min(kBand, area.bottom() + 1 - top));
-        painter.drawImage(band.topLeft(), background_.decode(devicePixelRatioF(), band));
+    const QRect picture(QPoint(0, 0), background_.size());
+    const QRegion shown = event->region() & picture;
+    const QRect area = shown.boundingRect();
+    for (int top = area.top(); top <= area.bottom(); top += kBand) {
+        const QRegion band = shown & QRect(area.left(), top, area.width(), kBand);
+        if (band.isEmpty())
+            continue;
+        const QRect bounds = band.boundingRect();
+        const QImage image = background_.decode(devicePixelRatioF(), bounds);
+        for (const QRect& piece : band) {
+            painter.setClipRect(piece);
+            painter.drawImage(bounds.topLeft(), image);
+        }
     }
     // Below the picture (its last row) the window shows its own colour.
-    const QRect below = event->rect() & QRect(0, background_.size().height(), width(), height());
-    if (below.isValid())
-        painter.fillRect(below, kWindowColour);
+    for (const QRect& piece : event->region() - picture) {
+        painter.setClipRect(piece);
+        painter.fillRect(piece, kWindowColour);
+    }
 }
 
 void Form1::mouseMoveEvent(QMouseEvent*)

@@ -30,6 +30,8 @@ QImage JpegPicture::decode(qreal ratio, const QRect& part) const
     QByteArray bytes = bytes_;
     QBuffer buffer(&bytes);
     QImageReader reader(&buffer, "jpeg");
+    // Straight to the JPEG reader: guessing would load every image reader.
+    reader.setAutoDetectImageFormat(false);
     const QSize device(int(std::lround(size_.width() * ratio)), int(std::lround(size_.height() * ratio)));
     if (device != pixels_)
         reader.setScaledSize(device);

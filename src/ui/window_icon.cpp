@@ -1,6 +1,7 @@
 #include "window_icon.h"
 
 #include <QIconEngine>
+#include <QImageReader>
 #include <QPainter>
 #include <array>
 
@@ -21,7 +22,9 @@ public:
                 chosen = s;
                 break;
             }
-        QPixmap picture(QStringLiteral(":/design/icon-%1.png").arg(chosen));
+        QImageReader reader(QStringLiteral(":/design/icon-%1.png").arg(chosen), "png");
+        reader.setAutoDetectImageFormat(false);
+        const QPixmap picture = QPixmap::fromImage(reader.read());
         return picture.size() == size ? picture : picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
