@@ -1,6 +1,7 @@
 #include "pulse_sound.h"
 
 #include <QFile>
+#include <algorithm>
 #include <fcntl.h>
 #include <pulse/context.h>
 #include <pulse/glib-mainloop.h>
@@ -62,26 +63,37 @@ private:
 
 }  // namespace
 
-bool read_plain_wav(const QString& path, std::vector<short>& samples, int& rate, int& channels)
+PlainWav::PlainWav(const QString& path)
 {
     SF_INFO info{};
     SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
     if (!file)
-        return false;
+        return;
     const int subtype = info.format & SF_FORMAT_SUBMASK;
     const bool plain = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV
                        && (subtype == SF_FORMAT_PCM_U8 || subtype == SF_FORMAT_PCM_16)
-                       && (info.channels == 1 || info.channels == 2) && info.samplerate > 0 && info.frames > 0
-                       && info.frames < (sf_count_t(1) << 26);
-    if (plain) {
-        samples.assign(std::size_t(info.frames * info.channels), 0);
-        const sf_count_t got = sf_readf_short(file, samples.data(), info.frames);
-        samples.resize(std::size_t(got * info.channels));
-        rate = info.samplerate;
-        channels = info.channels;
+                       && (info.channels == 1 || info.channels == 2) && info.samplerate > 0 && info.frames > 0;
+    if (!plain) {
+        sf_close(file);
+        return;
     }
-    sf_close(file);
-    return plain && !samples.empty();
+    file_ = file;
+    rate_ = info.samplerate;
+    channels_ = info.channels;
+}
+
+PlainWav::~PlainWav()
+{
+    if (file_)
+        sf_close(file_);
+}
+
+std::size_t PlainWav::read(short* to, std::size_t frames)
+{
+    if (!file_)
+        return 0;
+    const sf_count_t got = sf_readf_short(file_, to, sf_count_t(frames));
+    return got > 0 ? std::size_t(got) : 0;
 }
 
 PulseSound::PulseSound() : loop_(pa_glib_mainloop_new(nullptr)) {}
@@ -102,10 +114,11 @@ void PulseSound::play(const QString& path)
 {
     cut();
     waiting_ = false;
-    samples_.clear();
-    written_ = 0;
-    if (!loop_ || !read_plain_wav(path, samples_, rate_, channels_))
+    wav_ = std::make_unique<PlainWav>(path);
+    if (!loop_ || !wav_->is_open()) {
+        wav_.reset();
         return;
+    }
     ensure_context();
     if (!context_)
         return;
@@ -117,6 +130,7 @@ void PulseSound::play(const QString& path)
 
 void PulseSound::cut()
 {
+    wav_.reset();
     if (!stream_)
         return;
     pa_stream* stream = std::exchange(stream_, nullptr);
@@ -188,7 +202,7 @@ void PulseSound::on_context_state(pa_context* context, void* self)
 
 void PulseSound::start_stream()
 {
-    const pa_sample_spec format{PA_SAMPLE_S16NE, std::uint32_t(rate_), std::uint8_t(channels_)};
+    const pa_sample_spec format{PA_SAMPLE_S16NE, std::uint32_t(wav_->rate()), std::uint8_t(wav_->channels())};
     const Properties properties;
     stream_ = pa_stream_new_with_proplist(context_, "Fifteen", &format, nullptr, properties.get());
     if (!stream_)
@@ -201,18 +215,32 @@ void PulseSound::start_stream()
 void PulseSound::on_writable(pa_stream* stream, std::size_t bytes, void* self)
 {
     auto* sound = static_cast<PulseSound*>(self);
-    const std::size_t total = sound->samples_.size() * sizeof(short);
-    const std::size_t now = std::min(bytes, total - sound->written_);
-    if (now > 0) {
-        const auto* from = reinterpret_cast<const char*>(sound->samples_.data()) + sound->written_;
-        if (pa_stream_write(stream, from, now, nullptr, 0, PA_SEEK_RELATIVE) < 0) {
+    if (!sound->wav_)
+        return;
+    const std::size_t frame = sizeof(short) * std::size_t(sound->wav_->channels());
+    bool finished = false;
+    while (bytes >= frame && !finished) {
+        // Read straight into the server's buffer.
+        void* buffer = nullptr;
+        std::size_t size = bytes;
+        if (pa_stream_begin_write(stream, &buffer, &size) < 0 || !buffer || size < frame) {
             sound->cut();
             return;
         }
-        sound->written_ += now;
+        const std::size_t frames = size / frame;
+        const std::size_t got = sound->wav_->read(static_cast<short*>(buffer), frames);
+        finished = got < frames;
+        if (got == 0) {
+            pa_stream_cancel_write(stream);
+        } else if (pa_stream_write(stream, buffer, got * frame, nullptr, 0, PA_SEEK_RELATIVE) < 0) {
+            sound->cut();
+            return;
+        }
+        bytes -= std::min(bytes, got * frame);
     }
-    if (sound->written_ == total) {
+    if (finished) {
         // All handed over: the stream ends when the server has played it.
+        sound->wav_.reset();
         pa_stream_set_write_callback(stream, nullptr, nullptr);
         if (pa_operation* drain = pa_stream_drain(stream, &PulseSound::on_drained, self))
             pa_operation_unref(drain);

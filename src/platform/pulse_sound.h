@@ -4,17 +4,36 @@
 // loop: no thread of the game's own, no wake-ups while nothing plays.
 #include <QString>
 #include <cstddef>
-#include <vector>
+#include <memory>
 
 struct pa_context;
 struct pa_glib_mainloop;
 struct pa_stream;
+struct sf_private_tag;
 
 namespace fifteen {
 
-// A plain PCM WAV file (8 or 16 bits, mono or stereo, any rate) as
-// interleaved 16-bit samples; false for any other file, or none.
-[[nodiscard]] bool read_plain_wav(const QString& path, std::vector<short>& samples, int& rate, int& channels);
+// A plain PCM WAV file (8 or 16 bits, mono or stereo, any rate), open for
+// reading as interleaved 16-bit samples; not open for any other file, or
+// none.
+class PlainWav {
+public:
+    explicit PlainWav(const QString& path);
+    ~PlainWav();
+    PlainWav(const PlainWav&) = delete;
+    PlainWav& operator=(const PlainWav&) = delete;
+
+    [[nodiscard]] bool is_open() const { return file_ != nullptr; }
+    [[nodiscard]] int rate() const { return rate_; }
+    [[nodiscard]] int channels() const { return channels_; }
+    // Reads up to `frames` frames into `to`; the number read, 0 at the end.
+    [[nodiscard]] std::size_t read(short* to, std::size_t frames);
+
+private:
+    sf_private_tag* file_ = nullptr;
+    int rate_ = 0;
+    int channels_ = 0;
+};
 
 class PulseSound {
 public:
@@ -41,12 +60,9 @@ private:
     pa_glib_mainloop* loop_ = nullptr;
     pa_context* context_ = nullptr;
     pa_stream* stream_ = nullptr;
-    // The sound waiting for the connection, or playing: interleaved 16-bit
-    // samples and how far they have been handed to the server.
-    std::vector<short> samples_;
-    std::size_t written_ = 0;
-    int rate_ = 0;
-    int channels_ = 0;
+    // The sound waiting for the connection, or playing: read from its file
+    // straight into the server's buffers as they ask for more.
+    std::unique_ptr<PlainWav> wav_;
     bool waiting_ = false;  // a sound waits for the connection
 };
 
