@@ -44,13 +44,14 @@ const char* const kPlaceNames[kPlaces] = {"prvo_mesto", "drugo_mesto", "trece_me
                                           "peto_mesto", "sesto_mesto", "sedmo_mesto", "osmo_mesto",
                                           "deveto_mesto", "deseto_mesto"};
 
-// A picture of the window's design, built into the program: a cursor's PNG,
-// read by the PNG reader alone (left to guess, Qt would load every image
-// reader it has to ask them), or a control's JPEG bytes, stored uncompressed
-// and used where they lie rather than copied.
+// A picture of the window's design, built into the program: a cursor, kept
+// as XPM text that Qt reads without a picture library (and read by the XPM
+// reader alone: left to guess, Qt would load every image reader it has to ask
+// them), or a control's JPEG bytes, stored uncompressed and used where they
+// lie rather than copied.
 QPixmap design(const char* name)
 {
-    QImageReader reader(QStringLiteral(":/design/") + QLatin1String(name), "png");
+    QImageReader reader(QStringLiteral(":/design/") + QLatin1String(name), "xpm");
     reader.setAutoDetectImageFormat(false);
     return QPixmap::fromImage(reader.read());
 }
@@ -76,7 +77,7 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     // The board takes the keys when nothing else has them, and gets them
     // back by Tab or a click on the background.
     setFocusPolicy(Qt::StrongFocus);
-    setCursor(QCursor(design("cursor.png"), 0, 0));
+    setCursor(QCursor(design("cursor.xpm"), 0, 0));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Every text in the game is in its one font: the window's, which its
@@ -123,7 +124,7 @@ void Form1::build_controls()
         return control;
     };
     Image54 = picture("Image54", 0, 393, "startover_normal.jpg", true);
-    Image54->setCursor(QCursor(design("startover_cursor.png"), 7, 1));
+    Image54->setCursor(QCursor(design("startover_cursor.xpm"), 7, 1));
     startover = picture("startover", 0, 394, "startover_lit.jpg", false);
     kelvane = picture("kelvane", 374, 392, "logo.jpg", true);
     welldone = picture("welldone", 362, 203, "welldone.jpg", false);

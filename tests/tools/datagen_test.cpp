@@ -171,9 +171,14 @@ private slots:
         QCOMPARE(decoded(design.filePath("background.jpg")).size(), QSize(1000, 858));
         QCOMPARE(decoded(design.filePath("tile.jpg")).size(), QSize(160, 160));
         QCOMPARE(dots_per_inch(decoded(design.filePath("background.jpg"))), 192);
-        for (const char* name : {"icon.png", "cursor.png", "startover_cursor.png"})
+        for (const char* name : {"icon.png", "cursor.xpm", "startover_cursor.xpm"})
             QCOMPARE(QImage(design.filePath(QLatin1String(name))).size(), QSize(32, 32));
-        QVERIFY(QImage(design.filePath("cursor.png")).colorCount() <= 16);
+        // The cursors keep their clear surround through the XPM text.
+        for (const char* name : {"cursor.xpm", "startover_cursor.xpm"}) {
+            const QImage cursor(design.filePath(QLatin1String(name)));
+            QVERIFY(cursor.colorCount() <= 16);
+            QCOMPARE(qAlpha(cursor.pixel(31, 31)), 0);
+        }
     }
 
     void twiceTheSizeLooksAsBeforeOnAnOrdinaryScreen()

@@ -80,6 +80,18 @@ private slots:
             QVERIFY(w->hasMouseTracking());
             QVERIFY(w->testAttribute(Qt::WA_NoMousePropagation));
         }
+        // The game's own pointers: the arrow, and the hand over Start over,
+        // each clear around its drawing.
+        const std::pair<QCursor, QPoint> pointers[] = {{form.cursor(), {0, 0}},
+                                                       {game.picture("Image54")->cursor(), {7, 1}}};
+        for (const auto& [pointer, tip] : pointers) {
+            QCOMPARE(pointer.shape(), Qt::BitmapCursor);
+            QCOMPARE(pointer.hotSpot(), tip);
+            const QImage look = pointer.pixmap().toImage();
+            QCOMPARE(look.size(), QSize(32, 32));
+            QCOMPARE(qAlpha(look.pixel(31, 31)), 0);
+            QCOMPARE(qAlpha(look.pixel(tip + QPoint(1, 2))), 255);
+        }
     }
 
     void startupDealsDrawsAndReadsTheTable()

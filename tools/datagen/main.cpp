@@ -99,8 +99,14 @@ int main(int argc, char** argv)
         if (!QFile::copy(game + '/' + from, design + '/' + to))
             fail(QStringLiteral("cannot copy %1").arg(from));
     }
-    if (!icon().save(design + "/icon.png") || !pointer_cursor().save(design + "/cursor.png")
-        || !hand_cursor().save(design + "/startover_cursor.png"))
+    // The cursors as XPM text, which the game reads without a picture
+    // library; written from full colour, the one form whose clear pixels the
+    // XPM writer keeps.
+    const auto save_xpm = [](const QImage& cursor, const QString& path) {
+        return cursor.convertToFormat(QImage::Format_ARGB32).save(path, "XPM");
+    };
+    if (!icon().save(design + "/icon.png") || !save_xpm(pointer_cursor(), design + "/cursor.xpm")
+        || !save_xpm(hand_cursor(), design + "/startover_cursor.xpm"))
         fail(QStringLiteral("cannot write the icon and cursors"));
     for (int size : {32, 48, 64, 128, 256})
         if (!icon(size).save(design + QStringLiteral("/icon-%1.png").arg(size)))
