@@ -2,44 +2,42 @@
 
 #include <QFile>
 #include <algorithm>
-#include <fcntl.h>
 #include <pulse/context.h>
 #include <pulse/glib-mainloop.h>
 #include <pulse/proplist.h>
 #include <pulse/stream.h>
 #include <sndfile.h>
-#include <unistd.h>
 #include <utility>
 
 namespace fifteen {
 
 namespace {
 
-// Keeps the process's standard error shut for a scope: the sound library
-// prints its own complaints (a home folder it cannot use for its settings)
-// there, and a game says nothing on its terminal for a sound.
-class QuietStderr {
+// Sends the sound library's own complaints (a settings folder it cannot
+// make, a key file it cannot read) to the system log rather than the game's
+// terminal, where a game says nothing of its sounds. The library takes its log
+// target from the environment once, at the first line it writes, which
+// making a connection always does: the variable is set for that moment only,
+// so that no program the game starts inherits it. A target the user chose is
+// left alone.
+class LibraryLinesToSystemLog {
 public:
-    QuietStderr() : saved_(::dup(STDERR_FILENO))
+    LibraryLinesToSystemLog()
+        : set_(!qEnvironmentVariableIsSet("PULSE_LOG_SYSLOG") && !qEnvironmentVariableIsSet("PULSE_LOG_JOURNAL"))
     {
-        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (null >= 0) {
-            (void)::dup2(null, STDERR_FILENO);
-            ::close(null);
-        }
+        if (set_)
+            qputenv("PULSE_LOG_SYSLOG", "1");
     }
-    ~QuietStderr()
+    ~LibraryLinesToSystemLog()
     {
-        if (saved_ >= 0) {
-            (void)::dup2(saved_, STDERR_FILENO);
-            ::close(saved_);
-        }
+        if (set_)
+            qunsetenv("PULSE_LOG_SYSLOG");
     }
-    QuietStderr(const QuietStderr&) = delete;
-    QuietStderr& operator=(const QuietStderr&) = delete;
+    LibraryLinesToSystemLog(const LibraryLinesToSystemLog&) = delete;
+    LibraryLinesToSystemLog& operator=(const LibraryLinesToSystemLog&) = delete;
 
 private:
-    int saved_;
+    bool set_;
 };
 
 // A proplist that lives for a scope.
@@ -173,7 +171,7 @@ void PulseSound::ensure_context()
         pa_context_unref(context_);
         context_ = nullptr;
     }
-    const QuietStderr quiet;
+    const LibraryLinesToSystemLog to_system_log;
     const Properties properties;
     context_ = pa_context_new_with_proplist(pa_glib_mainloop_get_api(loop_), "Fifteen", properties.get());
     if (!context_)

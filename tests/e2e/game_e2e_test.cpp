@@ -581,6 +581,25 @@ private slots:
         QCOMPARE(run.process.readAllStandardError(), QByteArray());
     }
 
+    void soundsSayNothingWhereHomeCannotBeWritten()
+    {
+        // The sound library looks for its key file in the home folder, and
+        // complains where it can neither read nor make one: never to the
+        // game's terminal.
+        SoundServer server;
+        QVERIFY(server.started());
+        Run run;
+        write(run.file("HIGHSCORE.RES"), kDefaultFile);
+        QProcessEnvironment env = server.env();
+        env.insert("HOME", "/proc");
+        run.start(env);
+        QVERIFY(!run.wait_for_window().isEmpty());
+        run.click(QPoint(100, 410));
+        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 1, 1000);
+        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 0, 3000);
+        QCOMPARE(run.process.readAllStandardError(), QByteArray());
+    }
+
     void noDisplayIsOneLineAndStatusOne()
     {
         Run run;
