@@ -45,9 +45,9 @@ const char* const kPlaceNames[kPlaces] = {"prvo_mesto", "drugo_mesto", "trece_me
                                           "deveto_mesto", "deseto_mesto"};
 
 // A picture of the window's design, built into the program: a cursor, kept
-// as XPM text that Qt reads without a picture library (and read by the XPM
-// reader alone: left to guess, Qt would load every image reader it has to ask
-// them), or a control's JPEG bytes, stored uncompressed and used where they
+// as XPM text that Qt reads without a picture library (and handed to the XPM
+// reader directly: left to guess, Qt would load all its image readers to ask
+// each), or a control's JPEG bytes, stored uncompressed and used where they
 // lie rather than copied.
 QPixmap design(const char* name)
 {
