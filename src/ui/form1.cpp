@@ -7,15 +7,14 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QFile>
-#include <QImageReader>
 #include <QPainter>
-#include <QResource>
 #include <QScreen>
 
 #include "accessibility.h"
 #include "bytes.h"
 #include "core/data_files.h"
 #include "core/trap.h"
+#include "design.h"
 #include "name_box.h"
 #include "name_entry.h"
 #include "picture_control.h"
@@ -44,26 +43,6 @@ const char* const kPlaceNames[kPlaces] = {"prvo_mesto", "drugo_mesto", "trece_me
                                           "peto_mesto", "sesto_mesto", "sedmo_mesto", "osmo_mesto",
                                           "deveto_mesto", "deseto_mesto"};
 
-// A picture of the window's design, built into the program: a cursor, kept
-// as XPM text that Qt reads without a picture library (and handed to the XPM
-// reader directly: left to guess, Qt would load all its image readers to ask
-// each), or a control's JPEG bytes, stored uncompressed and used where they
-// lie rather than copied.
-QPixmap design(const char* name)
-{
-    QImageReader reader(QStringLiteral(":/design/") + QLatin1String(name), "xpm");
-    reader.setAutoDetectImageFormat(false);
-    return QPixmap::fromImage(reader.read());
-}
-
-QByteArray design_bytes(const char* name)
-{
-    const QResource resource(QStringLiteral(":/design/") + QLatin1String(name));
-    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
-        return QByteArray();
-    return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), qsizetype(resource.size()));
-}
-
 }  // namespace
 
 Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(platform)
@@ -77,7 +56,7 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     // The board takes the keys when nothing else has them, and gets them
     // back by Tab or a click on the background.
     setFocusPolicy(Qt::StrongFocus);
-    setCursor(QCursor(design("cursor.xpm"), 0, 0));
+    setCursor(QCursor(design_picture(QStringLiteral("cursor.xpm"), "xpm"), 0, 0));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Every text in the game is in its one font: the window's, which its
@@ -85,7 +64,7 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     // its first, empty line. The desktop's default font is never loaded.
     QApplication::setFont(window_font(13));
     setFont(window_font(13));
-    background_ = JpegPicture(design_bytes("background.jpg"));
+    background_ = JpegPicture(design_bytes(QStringLiteral("background.jpg")));
     install_accessibility();
     build_controls();
     table_ = std::make_unique<RankingTable>(place_names, place_scores, platform_);
@@ -105,7 +84,7 @@ void Form1::build_controls()
 {
     // Creation order is stacking order: the name box and OK lie above the
     // name-entry panel, and the box above every picture.
-    const QByteArray tile = design_bytes("tile.jpg");
+    const QByteArray tile = design_bytes(QStringLiteral("tile.jpg"));
     for (int n = 1; n <= kCellCount; ++n) {
         auto* image = new PictureControl(QStringLiteral("Image%1").arg(n), this);
         image->move(kColumnLeft[std::size_t((n - 1) % 4)], kRowTop[std::size_t((n - 1) / 4)]);
@@ -119,12 +98,12 @@ void Form1::build_controls()
     auto picture = [this](const char* name, int left, int top, const char* look, bool visible) {
         auto* control = new PictureControl(QLatin1String(name), this);
         control->move(left, top);
-        control->show_jpeg(design_bytes(look));
+        control->show_jpeg(design_bytes(QLatin1String(look)));
         control->setVisible(visible);
         return control;
     };
     Image54 = picture("Image54", 0, 393, "startover_normal.jpg", true);
-    Image54->setCursor(QCursor(design("startover_cursor.xpm"), 7, 1));
+    Image54->setCursor(QCursor(design_picture(QStringLiteral("startover_cursor.xpm"), "xpm"), 7, 1));
     startover = picture("startover", 0, 394, "startover_lit.jpg", false);
     kelvane = picture("kelvane", 374, 392, "logo.jpg", true);
     welldone = picture("welldone", 362, 203, "welldone.jpg", false);
@@ -144,7 +123,8 @@ void Form1::build_controls()
                                         kDarkGreen, 12, Qt::AlignRight, this);
     }
 
-    name_entry_ = new NameEntry(this, design_bytes("name_panel.jpg"), design_bytes("ok.jpg"));
+    name_entry_ = new NameEntry(this, design_bytes(QStringLiteral("name_panel.jpg")),
+                                design_bytes(QStringLiteral("ok.jpg")));
     connect(name_entry_->ok(), &PictureControl::clicked, this, &Form1::ok_Click);
     connect(name_entry_->ok(), &PictureControl::mouse_moved, this, &Form1::ok_MouseMove);
     connect(name_entry_->box(), &QLineEdit::returnPressed, this, &Form1::enter_name_Return);

@@ -1,9 +1,10 @@
 #include "window_icon.h"
 
 #include <QIconEngine>
-#include <QImageReader>
 #include <QPainter>
 #include <array>
+
+#include "design.h"
 
 namespace fifteen {
 
@@ -22,9 +23,7 @@ public:
                 chosen = s;
                 break;
             }
-        QImageReader reader(QStringLiteral(":/design/icon-%1.png").arg(chosen), "png");
-        reader.setAutoDetectImageFormat(false);
-        const QPixmap picture = QPixmap::fromImage(reader.read());
+        const QPixmap picture = design_picture(QStringLiteral("icon-%1.png").arg(chosen), "png");
         return picture.size() == size ? picture : picture.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
     void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override

@@ -1,0 +1,18 @@
+#pragma once
+// The window's design pictures, built into the program.
+#include <QByteArray>
+#include <QPixmap>
+#include <QString>
+
+namespace fifteen {
+
+// A picture in the given format ("xpm", "png"), handed to that format's
+// reader directly: left to guess, Qt would load all its image readers to ask
+// each. The pointers are XPM text, which Qt reads without a picture library.
+[[nodiscard]] QPixmap design_picture(const QString& name, const char* format);
+
+// A control's JPEG bytes, stored uncompressed and used where they lie in the
+// program rather than copied; empty when there is no such picture.
+[[nodiscard]] QByteArray design_bytes(const QString& name);
+
+}  // namespace fifteen
