@@ -18,6 +18,9 @@ set(CPACK_DEBIAN_PACKAGE_LICENSE MIT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # What the libraries do not tell: the window system plugin and the font.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
+# Wayland without X through Qt's own plugin, which brings Qt Quick along:
+# recommended, so that an X-only desktop need not carry it.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 if(FIFTEEN_SITE)
   set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${FIFTEEN_SITE})
 endif()

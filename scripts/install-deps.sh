@@ -11,6 +11,10 @@ play=(
   qt6-base-dev libgl-dev libpulse-dev libsndfile1-dev
   fonts-liberation2
 )
+# Qt's Wayland plugin brings Qt Quick along (about 18 MB): installed for
+# playing only where the session is Wayland, and always for the tests.
+wayland=(qt6-wayland)
+[ -n "${WAYLAND_DISPLAY:-}" ] && play+=("${wayland[@]}")
 test=(
   libgtest-dev
   xvfb xauth xdotool libxcb1-dev procps openbox x11-utils
@@ -19,6 +23,7 @@ test=(
   clang libclang-rt-14-dev
   desktop-file-utils appstream
   dpkg-dev file
+  "${wayland[@]}" weston
 )
 
 case "${1:-play}" in

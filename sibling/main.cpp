@@ -1,8 +1,10 @@
 // The sibling program: a short splash with the game's title and the maker's
 // mark, centred and without a frame. It closes itself after about three
 // seconds; a click closes it sooner, and so does the game window taking the
-// keyboard, so that it never covers the game.
+// keyboard, so that it never covers the game. However its window closes, the
+// program ends with it: a splash leaves nothing running behind it.
 #include <QApplication>
+#include <QCloseEvent>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -53,6 +55,16 @@ protected:
 
     void mousePressEvent(QMouseEvent*) override { close(); }
 
+    // A splash window does not end the application when it closes (Qt
+    // treats it as a helper window), so this one says so itself, whatever
+    // closed it: the timer, a click, the game taking the keyboard or the
+    // window manager.
+    void closeEvent(QCloseEvent* event) override
+    {
+        QWidget::closeEvent(event);
+        QCoreApplication::quit();
+    }
+
     void changeEvent(QEvent* event) override
     {
         if (event->type() == QEvent::ActivationChange) {
@@ -79,6 +91,9 @@ int main(int argc, char** argv)
     });
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fifteen"));
+    // The splash belongs to the game: a dock or task bar shows it under the
+    // game's own menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("net.kelvane.Fifteen"));
     Splash splash;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         splash.move(screen->availableGeometry().center() - splash.rect().center());

@@ -1,6 +1,7 @@
 // Fifteen: a sliding puzzle of fifteen tiles on a four-by-four board.
 #include <QApplication>
 #include <QSessionManager>
+#include <QStringList>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -12,22 +13,46 @@
 namespace {
 
 bool starting = true;
+QStringList start_messages;  // what Qt said while it looked for a display
+
+// Qt's fatal message when no platform could be opened ends with advice for
+// whoever packaged the program and a list of plugins; its first sentence and
+// the warnings before it carry the reason.
+QString first_sentence(const QString& message)
+{
+    const QString line = message.section(QLatin1Char('\n'), 0, 0).trimmed();
+    const auto stop = line.indexOf(QLatin1String(". "));
+    return stop < 0 ? line : line.left(stop + 1);
+}
 
 // The game talks to the terminal only to say why it stopped or what it could
 // not save. Qt's own chatter (a missing sound server or browser, the runtime
-// folder) is kept off it; a display that cannot be opened is one line and
-// status 1 instead of an abort.
+// folder) is kept off it. While the application starts, Qt's warnings are
+// held: when no display can be opened they are the reason, joined with the
+// fatal message into one line before the game ends with status 1; a start
+// that works prints none of them.
 void quiet_messages(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
-    if (type != QtFatalMsg)
+    if (type != QtFatalMsg) {
+        if (!starting || type == QtDebugMsg || type == QtInfoMsg)
+            return;
+        QString said = message.simplified();
+        // The X platform names the display it tried, which says nothing
+        // when there was none to try.
+        if (said == QLatin1String("could not connect to display") && qEnvironmentVariableIsEmpty("DISPLAY"))
+            said += QLatin1String(" (DISPLAY is not set)");
+        start_messages << said;
         return;
-    if (starting) {
-        const QByteArray display = qgetenv("DISPLAY");
-        std::fprintf(stderr, "fifteen: cannot open the display %s\n",
-                     display.isEmpty() ? "(DISPLAY is not set)" : display.constData());
-    } else {
-        std::fprintf(stderr, "fifteen: %s\n", message.toLocal8Bit().constData());
     }
+    QString line;
+    if (starting) {
+        start_messages.removeDuplicates();
+        start_messages << first_sentence(message);
+        line = QStringLiteral("cannot open the display: ") + start_messages.join(QStringLiteral("; "));
+    } else {
+        line = message.simplified();
+    }
+    std::fprintf(stderr, "fifteen: %s\n", line.toLocal8Bit().constData());
     std::fflush(stderr);
     std::_Exit(1);
 }
@@ -44,6 +69,7 @@ int main(int argc, char** argv)
 
     QApplication app(argc, argv);
     starting = false;
+    start_messages.clear();
     QApplication::setApplicationName(QStringLiteral("Fifteen"));
     QGuiApplication::setDesktopFileName(QStringLiteral("net.kelvane.Fifteen"));
     fifteen::QtPlatform platform;

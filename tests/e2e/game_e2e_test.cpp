@@ -12,6 +12,7 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <cmath>
+#include <optional>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
@@ -82,10 +83,20 @@ public:
             process.kill();
             process.waitForFinished(3000);
         }
-        // The splash closes itself, and a game started through another
-        // program ends with it; make sure no window outlives the test.
+        // A game started through another program (runuser) is not this
+        // process's child. The splash is left to end by itself.
         QProcess::execute(QStringLiteral("pkill"), {QStringLiteral("-KILL"), QStringLiteral("-f"), dir.filePath("fifteen")});
-        QProcess::execute(QStringLiteral("pkill"), {QStringLiteral("-f"), dir.filePath("ZUROZO.EXE")});
+    }
+
+    // The processes that run a program from this game folder.
+    [[nodiscard]] QList<qint64> programs_running() const
+    {
+        const QString folder = QFileInfo(dir.path()).canonicalFilePath() + '/';
+        QList<qint64> found;
+        for (const QString& pid : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs))
+            if (pid.toLongLong() > 0 && QFileInfo(QStringLiteral("/proc/%1/exe").arg(pid)).symLinkTarget().startsWith(folder))
+                found << pid.toLongLong();
+        return found;
     }
 
     // Starts the game, through `wrapper` (a program and its arguments, such
@@ -153,6 +164,17 @@ public:
     QPoint origin;
     qint64 shown_after_ms = -1;
 };
+
+// The splash's window id once it is on the screen, or empty.
+QString wait_for_splash(const Run& run)
+{
+    QString splash;
+    while (splash.isEmpty() && run.clock.elapsed() < 2500) {
+        splash = xdotool({"search", "--onlyvisible", "--name", "^kelvane games$"}).section('\n', 0, 0);
+        QTest::qWait(50);
+    }
+    return splash;
+}
 
 // A tile's picture decoded to `size` device pixels a side (80 on an
 // ordinary screen; the file has twice that).
@@ -600,19 +622,124 @@ private slots:
         QCOMPARE(run.process.readAllStandardError(), QByteArray());
     }
 
-    void noDisplayIsOneLineAndStatusOne()
+    void noDisplayIsOneLineWithQtsReason()
     {
-        Run run;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        // No display at all, and a platform plugin that is not there: one
+        // line that says what Qt found wrong, and status 1.
+        QProcessEnvironment bare = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            env.remove(name);
+            bare.remove(name);
+        QProcessEnvironment nosuch = QProcessEnvironment::systemEnvironment();
+        nosuch.insert("QT_QPA_PLATFORM", "nosuch");
+        const std::pair<QProcessEnvironment, const char*> cases[] = {
+            {bare, "could not connect to display (DISPLAY is not set)"},
+            {nosuch, "Could not find the Qt platform plugin \"nosuch\""}};
+        for (const auto& [env, reason] : cases) {
+            Run run;
+            run.start(env);
+            QVERIFY(run.process.waitForFinished(10000));
+            QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(run.process.exitCode(), 1);
+            const QByteArray said = run.process.readAllStandardError();
+            QVERIFY2(said.startsWith("fifteen: cannot open the display: ") && said.count('\n') == 1
+                         && said.endsWith('\n') && said.contains(reason),
+                     said.constData());
+            QVERIFY(!QFileInfo::exists(run.file("HIGHSCORE.RES")));
+        }
+    }
+
+    void nothingRunsOnAfterTheGameWithOrWithoutAWindowManager()
+    {
+        // The splash ends within 4 s of showing, whatever closes it, and
+        // nothing from the game folder runs 1 s after the game's window
+        // closed.
+        for (const bool with_wm : {false, true}) {
+            std::optional<WindowManager> wm;
+            if (with_wm) {
+                wm.emplace();
+                QVERIFY(wm->started());
+            }
+            Run run;
+            write(run.file("HIGHSCORE.RES"), kDefaultFile);
+            run.start();
+            QVERIFY(!wait_for_splash(run).isEmpty());
+            QElapsedTimer splash_shown;
+            splash_shown.start();
+            QVERIFY(!run.wait_for_window().isEmpty());
+            while (run.programs_running().size() > 1 && splash_shown.elapsed() < 4000)
+                QTest::qWait(50);
+            qInfo("figures: %s window manager: the splash ended %lld ms after it showed", with_wm ? "with a" : "no",
+                  splash_shown.elapsed());
+            QCOMPARE(run.programs_running(), QList<qint64>{run.process.processId()});
+
+            send_close_request(run.window);
+            QVERIFY(run.process.waitForFinished(1000));
+            QTest::qWait(1000);
+            QCOMPARE(run.programs_running(), QList<qint64>{});
+        }
+        // A click closes the splash sooner; its program ends with it.
+        Run run;
+        write(run.file("HIGHSCORE.RES"), kDefaultFile);
+        run.start();
+        const QString splash = wait_for_splash(run);
+        QVERIFY(!splash.isEmpty());
+        const QPoint at = window_origin(splash);
+        xdotool({"mousemove", QString::number(at.x() + 20), QString::number(at.y() + 20), "click", "1"});
+        QTRY_COMPARE_WITH_TIMEOUT(run.programs_running().size(), qsizetype(1), 1000);
+        QVERIFY(run.clock.elapsed() < 3000);
+    }
+
+    void runsNativelyOnWayland()
+    {
+        // A headless compositor of its own, with its protocol log: what the
+        // windows ask of it is the game's business, not its terminal's.
+        QTemporaryDir runtime;
+        QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.insert("XDG_RUNTIME_DIR", runtime.path());
+        QProcess weston;
+        QProcessEnvironment weston_env = env;
+        weston_env.insert("WAYLAND_DEBUG", "server");
+        weston.setProcessEnvironment(weston_env);
+        weston.setStandardErrorFile(runtime.filePath("weston.log"));
+        weston.setStandardOutputFile(QProcess::nullDevice());
+        weston.start("weston", {"--backend=headless-backend.so", "--use-pixman", "--debug", "--socket=fifteen-0",
+                                "--width=1024", "--height=768", "--idle-time=0"});
+        QVERIFY(weston.waitForStarted(5000));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(runtime.filePath("fifteen-0")), 5000);
+        env.insert("WAYLAND_DISPLAY", "fifteen-0");
+        env.insert("QT_QPA_PLATFORM", "wayland");
+
+        Run run;
+        write(run.file("HIGHSCORE.RES"), kDefaultFile);
         run.start(env);
-        QVERIFY(run.process.waitForFinished(10000));
-        QCOMPARE(run.process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(run.process.exitCode(), 1);
-        const QByteArray said = run.process.readAllStandardError();
-        QCOMPARE(said, QByteArray("fifteen: cannot open the display (DISPLAY is not set)\n"));
-        QVERIFY(!QFileInfo::exists(run.file("HIGHSCORE.RES")));
+        const auto log = [&runtime] { return read(runtime.filePath("weston.log")); };
+        QTRY_VERIFY_WITH_TIMEOUT(log().contains("set_title(\"Fifteen\")"), 10000);
+        QVERIFY(log().contains("set_title(\"kelvane games\")"));
+        // The splash ends by itself.
+        QTRY_COMPARE_WITH_TIMEOUT(run.programs_running(), QList<qint64>{run.process.processId()}, 2000);
+        QTest::qWait(500);
+        QProcess shooter;
+        shooter.setProcessEnvironment(env);
+        QDir().mkpath(QStringLiteral(FIFTEEN_SHOT_DIR "/wayland"));
+        shooter.setWorkingDirectory(QStringLiteral(FIFTEEN_SHOT_DIR "/wayland"));
+        shooter.start("weston-screenshooter", {});
+        shooter.waitForFinished(5000);
+
+        // Every window of the game and its splash is the game's in a dock.
+        const QByteArray said = log();
+        const qsizetype windows = said.count(".get_toplevel(");
+        QCOMPARE(windows, qsizetype(2));
+        QCOMPARE(said.count(".set_app_id(\"net.kelvane.Fifteen\")"), windows);
+        QCOMPARE(said.count(".set_app_id("), windows);
+        QCOMPARE(run.process.state(), QProcess::Running);
+        run.process.terminate();
+        QVERIFY(run.process.waitForFinished(2000));
+        QCOMPARE(run.process.exitCode(), 0);
+        QCOMPARE(run.process.readAllStandardError(), QByteArray());
+        weston.terminate();
+        weston.waitForFinished(3000);
     }
 
     void screenReaderFindsTheSixteenNamedTiles()
@@ -660,11 +787,7 @@ private slots:
         Run run;
         write(run.file("HIGHSCORE.RES"), kDefaultFile);
         run.start();
-        QString splash;
-        while (splash.isEmpty() && run.clock.elapsed() < 2500) {
-            splash = xdotool({"search", "--onlyvisible", "--name", "^kelvane games$"}).section('\n', 0, 0);
-            QTest::qWait(50);
-        }
+        const QString splash = wait_for_splash(run);
         QVERIFY(!splash.isEmpty());
         QTest::qWait(300);
         QGuiApplication::primaryScreen()->grabWindow(0).save(QStringLiteral(FIFTEEN_SHOT_DIR "/splash.png"));

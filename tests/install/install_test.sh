@@ -61,6 +61,7 @@ window=$(wait_for_game_window) || fail "no window as nobody: $(cat "$work/err.lo
 table=$home/.local/share/Fifteen/HIGHSCORE.RES
 [ "$(stat -c %s "$table")" -eq 100 ] || fail "no 100-byte default table in the user's data folder"
 [ ! -e "$game/HIGHSCORE.RES" ] || fail "a table in the read-only game folder"
+splash_ended "$game"
 # The launcher's icon belongs to the window: its class is the one the entry names.
 class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
 xdotool search --class "^$class\$" | grep -qx "$window" || fail "window class is not $class"

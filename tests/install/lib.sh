@@ -8,7 +8,6 @@ game_pid=
 cleanup() {
   [ -n "$game_pid" ] && kill -9 "$game_pid" 2>/dev/null || true
   [ -n "$x_pid" ] && kill "$x_pid" 2>/dev/null || true
-  pkill -f "$work/.*ZUROZO.EXE" 2>/dev/null || true
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -22,6 +21,16 @@ start_x() {
   for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
   [ -s "$work/display" ] || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$work/display")"
+}
+
+# Fails when a program from the folder $1 still runs 4 s after the game's
+# window showed: the splash ends by itself, the test never ends it.
+splash_ended() {
+  for _ in $(seq 40); do
+    pgrep -f "^$1/ZUROZO.EXE" >/dev/null || return 0
+    sleep 0.1
+  done
+  fail "the splash program still runs: $(pgrep -af "^$1/ZUROZO.EXE")"
 }
 
 # Waits up to 15 s for a visible window titled Fifteen; prints its id.

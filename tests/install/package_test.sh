@@ -25,6 +25,7 @@ start_x
 game_pid=$!
 wait_for_game_window >/dev/null || fail "no window from the unpacked package: $(cat "$work/err.log")"
 [ "$(stat -c %s "$game/HIGHSCORE.RES")" -eq 100 ] || fail "no default table beside the program"
+splash_ended "$game"
 
 cmake --build "$build" --target portable >"$work/portable.log"
 archive=$(ls "$build"/fifteen-*-portable.tar.gz)
