@@ -2,11 +2,22 @@
 # of the portable game folder.
 set(CPACK_PACKAGE_NAME fifteen)
 set(CPACK_PACKAGE_VENDOR "The Fifteen developers")
-set(CPACK_PACKAGE_CONTACT "The Fifteen developers <fifteen@localhost>")
+set(CPACK_PACKAGE_CONTACT "${FIFTEEN_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "sliding puzzle of fifteen tiles on a four-by-four board")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Slide fifteen numbered tiles back into order in as few moves as you can. The ten best games are kept with the winners' names.")
+# The description's lines as they stand in the package, none over 80 columns.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+  "Fifteen numbered tiles and one gap on a four-by-four board: slide the tiles"
+  "back into order, 1 to 15 with the gap last, in as few moves as you can."
+  "Every deal can be solved. The ten best games are kept with the winners'"
+  "names, each player's in a table of their own, and the game plays its"
+  "sounds through the desktop's sound server."
+  "The game can be played with the mouse or from the keyboard.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
+# Installed into /usr as the package's own root, so that every path the
+# install writes into a file (the menu entry, the manual page) is the path
+# the package installs.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 # The game program is stripped (install(TARGETS) only); the sibling program

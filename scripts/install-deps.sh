@@ -22,7 +22,7 @@ test=(
   at-spi2-core dbus-daemon
   clang libclang-rt-14-dev
   desktop-file-utils appstream
-  dpkg-dev file
+  dpkg-dev file lintian
   "${wayland[@]}" weston
 )
 

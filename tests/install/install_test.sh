@@ -39,8 +39,9 @@ for size in 32 48 64 128 256; do
   file "$prefix/share/icons/hicolor/${size}x${size}/apps/$id.png" | grep -q "PNG image data, $size x $size" \
     || fail "icon at $size pixels"
 done
-grep -q '^\.TH FIFTEEN 6' "$prefix/share/man/man6/fifteen.6" || fail "man page"
-grep -q 'MIT License' "$prefix/share/doc/fifteen/LICENSE" || fail "licence"
+check_manual_page "$prefix/share/man/man6/fifteen.6.gz" "$game"
+grep -q 'Permission is hereby granted' "$prefix/share/doc/fifteen/copyright" || fail "licence"
+grep -q 'F2' "$game/fifteen.html" || fail "the home page does not list the keys"
 
 if [ "$(id -u)" -ne 0 ]; then
   echo "SKIP: the start as another user needs root" >&2

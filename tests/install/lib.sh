@@ -44,3 +44,16 @@ wait_for_game_window() {
   done
   return 1
 }
+
+# The manual page $1 (gzipped) names the game folder $2 under FILES, lists
+# the keys and the environment the program reads.
+check_manual_page() {
+  local text
+  text=$(zcat "$1") || fail "$1 is not gzipped"
+  grep -q '^\.TH FIFTEEN 6' <<<"$text" || fail "$1 is no manual page"
+  [ "$(sed -n '/^\.SH FILES/,/^\.SH/{/^\.I \//{s/^\.I //;p;q}}' <<<"$text")" = "$2/" ] \
+    || fail "the manual page's FILES does not name $2/: $(grep -A2 '^.SH FILES' <<<"$text")"
+  for word in F2 Ctrl+N Tab Enter Left FIFTEEN_QT_MESSAGES XDG_DATA_HOME; do
+    grep -q "$word" <<<"$text" || fail "the manual page does not mention $word"
+  done
+}

@@ -12,16 +12,23 @@ cpack --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" || f
 deb=$(ls "$work"/out/*.deb)
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends: $(dpkg-deb -f "$deb" Depends)"
 echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes; Depends: $(dpkg-deb -f "$deb" Depends)"
+# Debian's own checker: no error, no warning, and every hardening feature.
+start=$(date +%s%N)
+lintian --fail-on error,warning -I "$deb" >"$work/lintian.log" 2>&1 || fail "lintian: $(cat "$work/lintian.log")"
+grep 'hardening' "$work/lintian.log" && fail "lintian: hardening missing"
+echo "lintian passed in $(( ($(date +%s%N) - start) / 1000000 )) ms"
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 game=$root/usr/lib/fifteen
 [ "$(stat -c %s "$game/ZUROZO.EXE")" -eq 69632 ] || fail "ZUROZO.EXE changed size"
 file "$game/fifteen" | grep -q ', stripped' || fail "the game program is not stripped"
-[ -L "$root/usr/bin/fifteen" ] || fail "no /usr/bin/fifteen"
-[ -f "$root/usr/share/applications/net.kelvane.Fifteen.desktop" ] || fail "no desktop entry"
+[ -L "$root/usr/games/fifteen" ] || fail "no /usr/games/fifteen"
+grep -qx 'Exec=/usr/games/fifteen' "$root/usr/share/applications/net.kelvane.Fifteen.desktop" \
+  || fail "the desktop entry does not start /usr/games/fifteen"
+check_manual_page "$root/usr/share/man/man6/fifteen.6.gz" /usr/lib/fifteen
 
 start_x
-"$root/usr/bin/fifteen" >"$work/out.log" 2>"$work/err.log" &
+"$root/usr/games/fifteen" >"$work/out.log" 2>"$work/err.log" &
 game_pid=$!
 wait_for_game_window >/dev/null || fail "no window from the unpacked package: $(cat "$work/err.log")"
 [ "$(stat -c %s "$game/HIGHSCORE.RES")" -eq 100 ] || fail "no default table beside the program"
