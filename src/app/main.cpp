@@ -61,6 +61,12 @@ void quiet_messages(QtMsgType type, const QMessageLogContext&, const QString& me
 
 int main(int argc, char** argv)
 {
+    // A game folder whose name Qt cannot hold is said at once, as a missing
+    // data file is, before any window opens.
+    if (const auto folder = fifteen::unusable_program_folder()) {
+        std::fprintf(stderr, "fifteen: the game folder's name is not UTF-8: %s\n", folder->c_str());
+        return 1;
+    }
     if (!qEnvironmentVariableIsSet("FIFTEEN_QT_MESSAGES"))
         qInstallMessageHandler(quiet_messages);
     // A save that runs into a file-size limit fails with an error, which the

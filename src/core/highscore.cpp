@@ -79,6 +79,13 @@ std::string compose_table_text(const Captions& names, const Captions& scores)
     return text;
 }
 
+void shorten_names(Captions& names)
+{
+    for (std::string& name : names)
+        if (name.size() > kNameLength)
+            name.resize(kNameLength);
+}
+
 std::optional<std::string> table_file_bytes(std::string_view text)
 {
     if (text.size() > kTextLimit)

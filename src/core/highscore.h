@@ -11,6 +11,7 @@ namespace fifteen {
 
 inline constexpr int kPlaces = 10;
 inline constexpr std::size_t kNameSlots = 8;   // longest name the reader takes
+inline constexpr std::size_t kNameLength = 6;  // longest name a winner types, and the writer keeps
 inline constexpr std::size_t kScoreSlots = 4;  // longest score the reader takes
 inline constexpr std::size_t kTextLimit = 120; // longest table text written
 inline constexpr std::size_t kFileLimit = 120; // largest file the game writes
@@ -49,6 +50,10 @@ struct StoredTable {
 
 // Name 1, ".", score 1, ".", ... name 10, ".", score 10, ".".
 [[nodiscard]] std::string compose_table_text(const Captions& names, const Captions& scores);
+
+// Cuts every name longer than kNameLength to that length. Names of up to
+// eight letters read, but only six fit ten places into 120 characters.
+void shorten_names(Captions& names);
 
 // The bytes to store for a table text, or nothing when the text is longer
 // than 120 characters. A text of 119 or 120 characters is stored without its

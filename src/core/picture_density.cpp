@@ -40,6 +40,14 @@ std::optional<PixelSize> jpeg_pixel_size(std::string_view jpeg)
     return std::nullopt;
 }
 
+std::optional<PixelSize> showable_pixel_size(std::string_view jpeg)
+{
+    const auto pixels = jpeg_pixel_size(jpeg);
+    if (!pixels || pixels->width > kPictureSideLimit || pixels->height > kPictureSideLimit)
+        return std::nullopt;
+    return pixels;
+}
+
 std::optional<int> jfif_dots_per_inch(std::string_view jpeg)
 {
     // SOI, then an APP0 segment: FF E0, length, "JFIF\0", version (2 bytes),

@@ -18,6 +18,15 @@ struct PixelSize {
 // or end before the frame header.
 [[nodiscard]] std::optional<PixelSize> jpeg_pixel_size(std::string_view jpeg);
 
+// The longest side, in pixels, of a picture the game decodes. A tile, a
+// button or the logo is far smaller even drawn for a dense screen; a header
+// that says more is a damaged file, or a picture that would cover the window.
+inline constexpr int kPictureSideLimit = 2048;
+
+// The pixel size of a picture the game may decode: the frame header's, when
+// neither side is over kPictureSideLimit; nothing otherwise.
+[[nodiscard]] std::optional<PixelSize> showable_pixel_size(std::string_view jpeg);
+
 // The horizontal density in the JFIF header of a JPEG file's bytes, in dots
 // per inch and rounded; nothing when there is no JFIF header or it gives an
 // aspect ratio only.

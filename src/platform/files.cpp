@@ -5,6 +5,8 @@
 #include <QSaveFile>
 #include <cerrno>
 #include <cstring>
+#include <limits>
+#include <string>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -43,6 +45,56 @@ QByteArray folder_of(const QByteArray& path)
 
 }  // namespace
 
+ReadableFile::ReadableFile(const QString& path, std::uintmax_t limit)
+    : fd_(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC))
+{
+    if (fd_ < 0)
+        fail_with(errno);
+    struct stat info {};
+    const bool stated = ::fstat(fd_, &info) == 0;
+    const int error = errno;
+    if (stated && S_ISREG(info.st_mode) && std::uintmax_t(info.st_size) <= limit) {
+        size_ = std::uintmax_t(info.st_size);
+        return;
+    }
+    ::close(fd_);
+    if (!stated)
+        fail_with(error);
+    if (!S_ISREG(info.st_mode))
+        throw Failure("not a regular file");
+    throw Failure("larger than " + std::to_string(limit) + " bytes");
+}
+
+ReadableFile::~ReadableFile()
+{
+    ::close(fd_);
+}
+
+QByteArray ReadableFile::read(std::size_t at_most)
+{
+    QByteArray bytes(qsizetype(at_most), Qt::Uninitialized);
+    std::size_t got = 0;
+    while (got < at_most) {
+        const ssize_t n = ::read(fd_, bytes.data() + got, at_most - got);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            fail_with(errno);
+        if (n == 0)
+            break;
+        got += std::size_t(n);
+    }
+    bytes.truncate(qsizetype(got));
+    return bytes;
+}
+
+QByteArray read_data_file(const QString& path, std::uintmax_t limit)
+{
+    ReadableFile file(path, limit);
+    // A file that grows while it is read is read no further than its size.
+    return file.read(std::size_t(file.size()));
+}
+
 std::optional<std::uintmax_t> file_size(const QString& path)
 {
     const QFileInfo info(path);
@@ -53,31 +105,8 @@ std::optional<std::uintmax_t> file_size(const QString& path)
 
 FilePrefix read_file_prefix(const QString& path, std::size_t limit)
 {
-    // Opening without blocking: a FIFO would otherwise wait for a writer.
-    Descriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    if (file.get() < 0)
-        fail_with(errno);
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0)
-        fail_with(errno);
-    if (!S_ISREG(info.st_mode))
-        throw Failure("not a regular file");
-    FilePrefix prefix;
-    prefix.size = static_cast<std::uintmax_t>(info.st_size);
-    prefix.bytes.resize(qsizetype(limit));
-    std::size_t got = 0;
-    while (got < limit) {
-        const ssize_t n = ::read(file.get(), prefix.bytes.data() + got, limit - got);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            fail_with(errno);
-        if (n == 0)
-            break;
-        got += std::size_t(n);
-    }
-    prefix.bytes.truncate(qsizetype(got));
-    return prefix;
+    ReadableFile file(path, std::numeric_limits<std::uintmax_t>::max());
+    return FilePrefix{file.read(limit), file.size()};
 }
 
 void save_whole_file(const QString& path, const QByteArray& bytes)
@@ -118,17 +147,62 @@ void save_whole_file(const QString& path, const QByteArray& bytes)
         (void)::fsync(folder.get());
 }
 
+namespace {
+
+// Copies the file `from` to `to`, a name no file has: true when done, false
+// when a file of that name appeared first. The copy is created exclusively,
+// written in pieces whatever the size of the file, and on the disk before
+// this returns; throws Failure, leaving no copy, when it cannot be made.
+bool copy_to_new_file(const QString& from, const QByteArray& to)
+{
+    ReadableFile source(from, std::numeric_limits<std::uintmax_t>::max());
+    const int fd = ::open(to.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST)
+        return false;
+    if (fd < 0)
+        fail_with(errno);
+    Descriptor copy(fd);
+    try {
+        constexpr std::size_t kPiece = 64 * 1024;
+        for (QByteArray piece = source.read(kPiece); !piece.isEmpty(); piece = source.read(kPiece)) {
+            const char* at = piece.constData();
+            std::size_t left = std::size_t(piece.size());
+            while (left > 0) {
+                const ssize_t n = ::write(copy.get(), at, left);
+                if (n < 0 && errno == EINTR)
+                    continue;
+                if (n <= 0)
+                    fail_with(n < 0 ? errno : ENOSPC);
+                at += n;
+                left -= std::size_t(n);
+            }
+        }
+        if (::fsync(copy.get()) != 0)
+            fail_with(errno);
+    } catch (...) {
+        ::unlink(to.constData());
+        throw;
+    }
+    return true;
+}
+
+}  // namespace
+
 QString set_aside(const QString& path, const QString& suffix)
 {
     const QByteArray from = QFile::encodeName(path);
-    for (int n = 1; n <= 100; ++n) {
+    for (long n = 1;; ++n) {
         const QString name = path + '.' + suffix + (n == 1 ? QString() : '.' + QString::number(n));
-        if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, QFile::encodeName(name).constData(), AT_SYMLINK_FOLLOW) == 0)
+        const QByteArray to = QFile::encodeName(name);
+        if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), AT_SYMLINK_FOLLOW) == 0)
             return name;
-        if (errno != EEXIST)
-            fail_with(errno);
+        if (errno == EEXIST)
+            continue;
+        if (errno == ENOENT || errno == ENOTDIR)
+            fail_with(errno);  // nothing there to keep
+        if (copy_to_new_file(path, to))
+            return name;
     }
-    fail_with(EEXIST);
 }
 
 }  // namespace fifteen

@@ -1,5 +1,6 @@
 #pragma once
-// Whole-file reading and writing for the high-score file and the size check.
+// Reading and writing the game's files: the pictures, sounds and table in the
+// game folder, the size check, safe saves.
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -11,6 +12,37 @@ namespace fifteen {
 
 // The size in bytes of a regular file, or nothing when it is missing.
 [[nodiscard]] std::optional<std::uintmax_t> file_size(const QString& path);
+
+// A file in the game folder, open for reading. Whatever a player puts there
+// in its place, the game never waits on it and never reads more than it
+// allows: it opens without blocking (a FIFO would wait for a writer), and
+// only a regular file, or a link to one, of at most `limit` bytes opens at
+// all, judged before anything is read. Anything else throws Failure, as a
+// missing file does.
+class ReadableFile {
+public:
+    ReadableFile(const QString& path, std::uintmax_t limit);
+    ~ReadableFile();
+    ReadableFile(const ReadableFile&) = delete;
+    ReadableFile& operator=(const ReadableFile&) = delete;
+
+    [[nodiscard]] int descriptor() const { return fd_; }
+    [[nodiscard]] std::uintmax_t size() const { return size_; }
+    // Reads up to `at_most` bytes from where the last read ended.
+    [[nodiscard]] QByteArray read(std::size_t at_most);
+
+private:
+    int fd_ = -1;
+    std::uintmax_t size_ = 0;
+};
+
+// The largest picture file the game reads: far more than any picture of a
+// tile, button or logo takes.
+inline constexpr std::uintmax_t kPictureFileLimit = 4u << 20;
+
+// The whole of a data file of at most `limit` bytes; throws Failure for
+// anything ReadableFile refuses.
+[[nodiscard]] QByteArray read_data_file(const QString& path, std::uintmax_t limit);
 
 // The first bytes of a regular file and its whole size.
 struct FilePrefix {
@@ -47,9 +79,12 @@ private:
 void save_whole_file(const QString& path, const QByteArray& bytes);
 
 // Keeps the file's bytes under a new name beside it, "PATH.SUFFIX" or, when
-// that is taken, "PATH.SUFFIX.2" and so on: a second name for the same file
-// (a hard link to a link's target), so nothing is read or copied and no
-// earlier copy is overwritten. Returns the new file's name; throws Failure.
+// that is taken, "PATH.SUFFIX.2" and so on, with no limit: no earlier copy is
+// ever overwritten. The new name is a second name for the same file (a hard
+// link to a link's target) where the file system allows one; where it does
+// not (another file system, hard links refused), a copy of the whole file,
+// created anew and on the disk before this returns. Returns the new file's
+// name; throws Failure when neither can be made, and leaves nothing behind.
 [[nodiscard]] QString set_aside(const QString& path, const QString& suffix);
 
 }  // namespace fifteen

@@ -1,6 +1,7 @@
 #include "pulse_sound.h"
 
 #include <QFile>
+#include <limits>
 #include <algorithm>
 #include <pulse/context.h>
 #include <pulse/glib-mainloop.h>
@@ -8,6 +9,8 @@
 #include <pulse/stream.h>
 #include <sndfile.h>
 #include <utility>
+
+#include "files.h"
 
 namespace fifteen {
 
@@ -63,8 +66,16 @@ private:
 
 PlainWav::PlainWav(const QString& path)
 {
+    // Opened as every data file is, so that a FIFO or a device in the
+    // sound's place is silence rather than a game that waits on it; the
+    // sound library reads from the descriptor, which stays this object's.
+    try {
+        source_ = std::make_unique<ReadableFile>(path, std::numeric_limits<std::uintmax_t>::max());
+    } catch (const std::exception&) {
+        return;
+    }
     SF_INFO info{};
-    SNDFILE* file = sf_open(QFile::encodeName(path).constData(), SFM_READ, &info);
+    SNDFILE* file = sf_open_fd(source_->descriptor(), SFM_READ, &info, SF_FALSE);
     if (!file)
         return;
     const int subtype = info.format & SF_FORMAT_SUBMASK;

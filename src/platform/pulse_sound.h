@@ -13,6 +13,8 @@ struct sf_private_tag;
 
 namespace fifteen {
 
+class ReadableFile;
+
 // A plain PCM WAV file (8 or 16 bits, mono or stereo, any rate), open for
 // reading as interleaved 16-bit samples; not open for any other file, or
 // none.
@@ -30,6 +32,7 @@ public:
     [[nodiscard]] std::size_t read(short* to, std::size_t frames);
 
 private:
+    std::unique_ptr<ReadableFile> source_;
     sf_private_tag* file_ = nullptr;
     int rate_ = 0;
     int channels_ = 0;

@@ -6,9 +6,11 @@
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QStringDecoder>
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <string_view>
 #include <unistd.h>
 
 #include "pulse_sound.h"
@@ -35,6 +37,32 @@ QString QtPlatform::table_dir() const
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir().mkpath(data);
     return data;
+}
+
+std::optional<std::string> unusable_program_folder()
+{
+    char buffer[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer);
+    if (n <= 0 || std::size_t(n) == sizeof buffer)
+        return std::nullopt;  // Qt finds the folder its own way
+    std::string_view folder(buffer, std::size_t(n));
+    folder = folder.substr(0, folder.rfind('/'));
+    QStringDecoder utf8(QStringDecoder::Utf8);
+    const QString decoded = utf8.decode(QByteArrayView(folder.data(), qsizetype(folder.size())));
+    if (!utf8.hasError())
+        return std::nullopt;
+    std::string escaped;
+    for (const char c : folder) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte < 0x7F) {
+            escaped += c;
+        } else {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+            escaped += hex;
+        }
+    }
+    return escaped;
 }
 
 bool QtPlatform::launch(const QString& program)

@@ -2,6 +2,8 @@
 // The real desktop services.
 #include <QObject>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include "platform.h"
 
@@ -28,6 +30,11 @@ public:
 private:
     std::unique_ptr<PulseSound> sound_;  // connected at the first sound
 };
+
+// The folder that holds the program, with every byte that is not printable
+// ASCII written as \xNN, when its name is not UTF-8: Qt's paths cannot hold
+// such a name, so the game would find none of its files. Nothing otherwise.
+[[nodiscard]] std::optional<std::string> unusable_program_folder();
 
 // Waits `milliseconds` with the event queue served, sleeping between events.
 void serve_events_for(int milliseconds);

@@ -6,7 +6,6 @@
 #include <QCursor>
 #include <QDir>
 #include <QGuiApplication>
-#include <QFile>
 #include <QPainter>
 #include <QScreen>
 
@@ -19,6 +18,7 @@
 #include "name_entry.h"
 #include "picture_control.h"
 #include "platform/data_path.h"
+#include "platform/files.h"
 #include "platform/platform.h"
 #include "ranking_table.h"
 #include "text_label.h"
@@ -213,11 +213,7 @@ void Form1::load_picture(PictureControl* control, std::string_view name) const
 {
     // Read afresh every time, so that a picture replaced on disk shows at
     // the next drawing; the control repaints only when the bytes differ.
-    const QString path = data_file(name);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Failure("cannot read the picture " + path.toStdString());
-    control->show_jpeg(file.readAll());
+    control->show_jpeg(read_data_file(data_file(name), kPictureFileLimit));
     // The well-done pictures are read out by what they say.
     if (name == "WELLDONE1.JPG")
         control->setAccessibleName(QStringLiteral("Well done! Puzzle solved. Fewer moves next time to reach the best ten"));

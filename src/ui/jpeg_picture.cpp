@@ -2,21 +2,71 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "core/picture_density.h"
 #include "core/trap.h"
 
 namespace fifteen {
 
+namespace {
+
+// Hears what Qt's JPEG reader says while it is alive. The reader reports a
+// damaged file (data that ends early, a corrupt scan) only as a warning and
+// still hands back a picture, filled with grey where the data was missing.
+class JpegReaderComplaints {
+public:
+    JpegReaderComplaints()
+    {
+        heard_ = false;
+        previous_ = qInstallMessageHandler(&JpegReaderComplaints::hear);
+    }
+    ~JpegReaderComplaints() { qInstallMessageHandler(previous_); }
+    JpegReaderComplaints(const JpegReaderComplaints&) = delete;
+    JpegReaderComplaints& operator=(const JpegReaderComplaints&) = delete;
+    [[nodiscard]] static bool heard() { return heard_; }
+
+private:
+    static void hear(QtMsgType type, const QMessageLogContext& context, const QString& message)
+    {
+        if (context.category && std::strcmp(context.category, "qt.gui.imageio.jpeg") == 0)
+            heard_ = true;
+        else if (previous_)
+            previous_(type, context, message);
+    }
+    static inline QtMessageHandler previous_ = nullptr;
+    static inline bool heard_ = false;
+};
+
+// True when the bytes decode without an error or a warning. Decoded at an
+// eighth of their size, which still reads every byte of the scan, so a
+// damaged file shows itself for a fraction of a full decode.
+bool decodes_cleanly(const QByteArray& bytes, QSize pixels)
+{
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    QImageReader reader(&buffer, "jpeg");
+    reader.setAutoDetectImageFormat(false);
+    reader.setScaledSize(QSize(std::max(1, pixels.width() / 8), std::max(1, pixels.height() / 8)));
+    const JpegReaderComplaints complaints;
+    const QImage trial = reader.read();
+    return !trial.isNull() && !complaints.heard();
+}
+
+}  // namespace
+
 JpegPicture::JpegPicture(const QByteArray& bytes) : bytes_(bytes)
 {
-    // The header alone says the size: nothing is decoded until the picture
-    // is painted. Qt would fill a missing density with the screen's; the
-    // header says what the file itself gives.
+    // The header says the size; a picture counts only when it also decodes
+    // cleanly, so that a damaged file leaves the control as it was rather
+    // than a grey area the size its header claims. It is decoded in full
+    // only where it is painted. Qt would fill a missing density with the
+    // screen's; the header says what the file itself gives.
     const std::string_view view(bytes_.constData(), std::size_t(bytes_.size()));
-    const auto pixels = jpeg_pixel_size(view);
-    if (!pixels) {
+    const auto pixels = showable_pixel_size(view);
+    if (!pixels || !decodes_cleanly(bytes_, QSize(pixels->width, pixels->height))) {
         bytes_.clear();
         throw Failure("not a picture");
     }

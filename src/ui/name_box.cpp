@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 
 #include "control_traits.h"
+#include "core/highscore.h"
 #include "text_label.h"
 
 namespace fifteen {
@@ -12,7 +13,7 @@ NameBox::NameBox(const QString& name, const QRect& geometry, QWidget* parent) : 
 {
     make_control(this, name);
     setGeometry(geometry);
-    setMaxLength(6);
+    setMaxLength(int(kNameLength));
     setFrame(false);
     setFont(window_font(13));
     setTextMargins(1, 0, 1, 0);

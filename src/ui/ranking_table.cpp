@@ -84,7 +84,20 @@ void RankingTable::record(int place, const std::string& name, int move_count)
 
 void RankingTable::store()
 {
-    store_text(compose_table_text(names(), scores()));
+    std::string text = compose_table_text(names(), scores());
+    if (text.size() > kTextLimit) {
+        // Names of up to eight letters read, as a table written by hand may
+        // hold them, but ten such places do not fit the file. Its bytes are
+        // kept beside it first, as a damaged table's are; then every name is
+        // cut to the six letters a winner can type, on the screen as in the
+        // file, so that this result and every later one can be stored.
+        damaged_ = true;
+        Captions shortened = names();
+        shorten_names(shortened);
+        set_captions(names_, shortened);
+        text = compose_table_text(shortened, scores());
+    }
+    store_text(text);
 }
 
 void RankingTable::store_default()
@@ -100,13 +113,14 @@ void RankingTable::store_text(std::string_view text)
     const QByteArray stored = QByteArray::fromStdString(*bytes);
     // A stored file that is no clean table keeps its bytes under another
     // name before the game first writes over it.
+    // Where no copy can be made, the file is left as it is and the game
+    // plays on as with a table it cannot write.
     QString kept;
     if (damaged_ && QFileInfo::exists(path_)) {
         try {
             kept = set_aside(path_, QStringLiteral("damaged"));
         } catch (const std::exception& failure) {
-            tell_once(kTableName + QStringLiteral(": damaged, and its bytes could not be kept: ")
-                      + QString::fromLocal8Bit(failure.what()));
+            throw SaveFailure(std::string("it is damaged, and its bytes could not be kept: ") + failure.what(), true);
         }
     }
     try {

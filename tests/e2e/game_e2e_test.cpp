@@ -20,6 +20,9 @@
 #include <QTest>
 #include <QUrl>
 #include <csignal>
+#include <cstdlib>
+#include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <xcb/xcb.h>
 
@@ -740,6 +743,76 @@ private slots:
         QCOMPARE(run.process.readAllStandardError(), QByteArray());
         weston.terminate();
         weston.waitForFinished(3000);
+    }
+
+    void filesInTheGameFolderNeverHangOrSwellTheGame()
+    {
+        // A player's FIFOs and a link to an endless device in place of the
+        // sounds and pictures: each is silence or the picture the control
+        // had, the window answers every move, memory stays where it was, and
+        // SIGTERM still ends the game.
+        Run run;
+        write(run.file("HIGHSCORE.RES"), kDefaultFile);
+        run.start();
+        QVERIFY(!run.wait_for_window().isEmpty());
+        const QPoint above_gap(kLeft[3] + 40, kTop[2] + 40), gap(kLeft[3] + 40, kTop[3] + 40);
+        const std::vector<int> before = board_on_screen(run, run.screenshot("before-fifos"));
+        run.click(above_gap);
+        run.click(gap);
+        const long normal_peak_kb = usage(run.process.processId()).second;
+
+        const auto replace = [&run](const char* name, const char* with) {
+            QFile::remove(run.file(name));
+            if (QByteArray(with) == "fifo")
+                QVERIFY(::mkfifo(QFile::encodeName(run.file(name)).constData(), 0600) == 0);
+            else
+                QVERIFY(QFile::link(with, run.file(name)));
+        };
+        // The move sound a FIFO: the move shows, and the next one too.
+        replace("001.WAV", "fifo");
+        run.click(above_gap);
+        std::vector<int> moved = board_on_screen(run, run.screenshot("move-with-fifo-sound"));
+        QCOMPARE(moved[11], 0);
+        QCOMPARE(moved[15], before[11]);
+        run.click(gap);
+        QCOMPARE(board_on_screen(run, run.screenshot("move-back-with-fifo-sound")), before);
+        // The gap's picture a link to /dev/zero, then a FIFO; the logo a FIFO
+        // under the pointer over the background.
+        replace("000.JPG", "/dev/zero");
+        run.click(above_gap);
+        run.click(gap);
+        replace("000.JPG", "fifo");
+        run.click(above_gap);
+        replace("KELVANE1.JPG", "fifo");
+        xdotool({"mousemove", QString::number(run.origin.x() + 350), QString::number(run.origin.y() + 20)});
+        QTest::qWait(300);
+        const long peak_kb = usage(run.process.processId()).second;
+        qInfo("figures: peak resident %ld kB after a normal move, %ld kB after the FIFOs and /dev/zero", normal_peak_kb,
+              peak_kb);
+        QVERIFY(peak_kb - normal_peak_kb < 3 * 1024);
+        QElapsedTimer ending;
+        ending.start();
+        run.process.terminate();
+        QVERIFY(run.process.waitForFinished(1000));
+        QCOMPARE(run.process.exitCode(), 0);
+        qInfo("figures: ended %lld ms after SIGTERM", ending.elapsed());
+    }
+
+    void aFolderNameThatIsNotUtf8IsOneLineAndStatusOne()
+    {
+        Run source;
+        QTemporaryDir parent;
+        const QByteArray folder = QFile::encodeName(parent.path()) + "/g\xf6" "dir";
+        QVERIFY(::mkdir(folder.constData(), 0755) == 0);
+        for (const char* name : {"fifteen", "ZUROZO.EXE"})
+            QVERIFY(::link(QFile::encodeName(source.file(name)).constData(), (folder + '/' + name).constData()) == 0);
+        // Started by its bytes through the shell: a QString cannot hold the name.
+        const int status = std::system(("cd " + QFile::encodeName(parent.path()) + " && ./g\xf6" "dir/fifteen 2>said").constData());
+        QCOMPARE(WEXITSTATUS(status), 1);
+        const QByteArray said = read(parent.filePath("said"));
+        QCOMPARE(said, "fifteen: the game folder's name is not UTF-8: " + QFileInfo(parent.path()).canonicalFilePath().toUtf8()
+                           + "/g\\xf6dir\n");
+        QVERIFY(xdotool({"search", "--onlyvisible", "--name", "^Fifteen$"}).isEmpty());
     }
 
     void screenReaderFindsTheSixteenNamedTiles()

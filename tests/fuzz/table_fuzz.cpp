@@ -1,6 +1,7 @@
 // libFuzzer target over what the game reads from disk: HIGHSCORE.RES (the
 // table reader, the ranking of a result against whatever it read, the
-// writer's round trip), a picture's header density, and the name check.
+// writer's round trip), a picture's header (its size, its density and
+// whether it may be decoded at all), and the name check.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
@@ -55,7 +56,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             require(bytes->size() <= kFileLimit);
             require(parse_table_text(*bytes) == fields);
         } else {
+            // Whatever the reader takes, the writer stores once names are cut.
             require(composed.size() > kTextLimit);
+            shorten_names(names);
+            require(table_file_bytes(compose_table_text(names, scores)).has_value());
         }
     }
 
@@ -94,8 +98,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int pixels : {1, 80, 1000})
         require(screen_pixels(pixels, dpi) <= pixels && screen_pixels(pixels, dpi) >= 1);
 
-    if (const auto pixels = jpeg_pixel_size(text))
+    // The decision to decode a picture: only a header within the side
+    // limit, and then exactly the header's size.
+    const auto pixels = jpeg_pixel_size(text);
+    if (pixels)
         require(pixels->width > 0 && pixels->height > 0);
+    const auto showable = showable_pixel_size(text);
+    require(showable.has_value()
+            == (pixels && pixels->width <= kPictureSideLimit && pixels->height <= kPictureSideLimit));
+    if (showable)
+        require(showable->width == pixels->width && showable->height == pixels->height);
 
     // The name check on the input read as Latin-1 characters: an accepted
     // name is made only of the codes 65..122.

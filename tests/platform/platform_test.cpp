@@ -184,6 +184,13 @@ private slots:
         QCOMPARE(read_whole(path + ".damaged"), QByteArray("first"));
         QCOMPARE(read_whole(path + ".damaged.2"), QByteArray("second"));
         QVERIFY_THROWS_EXCEPTION(Failure, (void)set_aside(dir.filePath("none"), "damaged"));
+        // There is no last copy: with .damaged to .damaged.100 taken, the
+        // next goes beside them.
+        for (int n = 3; n <= 100; ++n)
+            put(path + ".damaged." + QString::number(n), "old");
+        put(path, "third");
+        QCOMPARE(set_aside(path, "damaged"), path + ".damaged.101");
+        QCOMPARE(read_whole(path + ".damaged.101"), QByteArray("third"));
     }
 
     void readerTakesOnlySmallRegularFilesAndNeverBlocks()
@@ -200,10 +207,15 @@ private slots:
         QVERIFY(QFile::link(dir.filePath("fifo"), dir.filePath("to-fifo")));
         QElapsedTimer wall;
         wall.start();
-        for (const char* name : {"fifo", "zero", "to-fifo", "none"})
+        for (const char* name : {"fifo", "zero", "to-fifo", "none"}) {
             QVERIFY_THROWS_EXCEPTION(Failure, (void)read_file_prefix(dir.filePath(name), 150));
+            QVERIFY_THROWS_EXCEPTION(Failure, (void)read_data_file(dir.filePath(name), kPictureFileLimit));
+        }
         QVERIFY_THROWS_EXCEPTION(Failure, (void)read_file_prefix(dir.path(), 150));
         QVERIFY(wall.elapsed() < 1000);
+        // A whole data file is read only up to its bound, judged before any read.
+        QCOMPARE(read_data_file(dir.filePath("large"), 1 << 20).size(), 1 << 20);
+        QVERIFY_THROWS_EXCEPTION(Failure, (void)read_data_file(dir.filePath("large"), (1 << 20) - 1));
     }
 
     void killsDuringSavesLeaveACompleteTable()

@@ -155,6 +155,35 @@ private slots:
         QCOMPARE(game.tile(11)->size(), QSize(120, 120));
     }
 
+    void aPictureThatDoesNotDecodeLeavesItsControlAsItWas()
+    {
+        // Files of the right byte size: one whose frame header claims 7999 x
+        // 7999 pixels, and one whose scan breaks off halfway. Neither takes
+        // the logo's place, nor its size, nor any other control's picture.
+        Game game;
+        auto* logo = game.picture("kelvane");
+        const QByteArray good = game.folder.read("KELVANE2.JPG");
+        QByteArray huge = good;
+        const qsizetype frame = huge.indexOf("\xFF\xC0") >= 0 ? huge.indexOf("\xFF\xC0") : huge.indexOf("\xFF\xC2");
+        QVERIFY(frame > 0);
+        huge[frame + 5] = huge[frame + 7] = char(0x1F);
+        huge[frame + 6] = huge[frame + 8] = char(0x3F);
+        QByteArray cut = good.left(good.size() / 2);
+        cut.append(QByteArray(good.size() - cut.size(), '\0'));
+        const QSize size = logo->size();
+        for (const QByteArray& bytes : {huge, cut}) {
+            game.folder.write("KELVANE2.JPG", bytes);
+            game.move_over(logo);
+            QCOMPARE(logo->size(), size);
+            QVERIFY(shows(logo, game.folder.file("KELVANE1.JPG")));
+            game.move_over_background();
+        }
+        // The same file mended shows at the next move of the pointer.
+        game.folder.write("KELVANE2.JPG", good);
+        game.move_over(logo);
+        QVERIFY(shows(logo, game.folder.file("KELVANE2.JPG")));
+    }
+
     void countStopsAtItsHighestValueButMovesGoOn()
     {
         Game game;

@@ -345,22 +345,79 @@ private slots:
         QCOMPARE(again.findChild<QLabel*>("score_10")->text(), QStringLiteral("1008"));
     }
 
-    void tableTooLongToStoreStillShowsAndPlayGoesOn()
+    void longHandMadeNamesGiveWaySoEveryResultIsStored()
     {
-        // Eight-letter names fit the reader but a full table passes 120 characters.
+        // Eight-letter names fit the reader, but with a result in the first
+        // place the table passes 120 characters. Its bytes are kept, then
+        // every name is cut to six letters, on the screen as in the file.
         const QByteArray text = nine_places("EIGHTCH", 100) + "..";
         QCOMPARE(text.size(), 119);
         Game game(text);
         win(game, 8);
-        type_name(game, "SIXSIX");
-        game.click(game.picture("ok"));
-        const QByteArray before = game.folder.read("HIGHSCORE.RES");
+        confirm(game, "SIXSIX");
         game.move_over_background();
         QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("SIXSIX"));
-        QCOMPARE(game.folder.read("HIGHSCORE.RES"), before);
-        QCOMPARE(game.platform.reports, QStringList{"HIGHSCORE.RES: not saved: the table is longer than 120 characters"});
+        QCOMPARE(game.caption("drugo_mesto"), QStringLiteral("EIGHTC"));
+        QVERIFY(game.folder.read("HIGHSCORE.RES").startsWith("SIXSIX.9.EIGHTC.100.EIGHTC.101."));
+        QCOMPARE(game.folder.read("HIGHSCORE.RES.damaged"), text);
+        QCOMPARE(game.platform.reports, QStringList{"HIGHSCORE.RES: damaged; its bytes are kept in HIGHSCORE.RES.damaged"});
         QCOMPARE(game.form->move_count(), 0);
         expect_frozen(game, false);
+        // The next result is stored too, with no further copy.
+        win(game, 3);
+        confirm(game, "anna");
+        game.move_over_background();
+        QVERIFY(game.folder.read("HIGHSCORE.RES").startsWith("ANNA.4.SIXSIX.9.EIGHTC.100."));
+        QCOMPARE(leftovers(game), QStringList{"HIGHSCORE.RES.damaged"});
+        QCOMPARE(game.platform.reports.size(), 1);
+    }
+
+    void aDamagedTableThatCannotBeCopiedIsLeftAsItIs()
+    {
+        // A table that links to another file system, where no second name
+        // can be made: the copy is made instead. Where even that fails (here
+        // a file-size limit the copy runs into), the file stays as it was and
+        // the game plays on as with a table it cannot write.
+        QTemporaryDir elsewhere(QStringLiteral("/dev/shm/fifteen-XXXXXX"));
+        struct stat here {}, there {};
+        if (!elsewhere.isValid() || ::stat(QFile::encodeName(QDir::tempPath()).constData(), &here) != 0
+            || ::stat(QFile::encodeName(elsewhere.path()).constData(), &there) != 0 || here.st_dev == there.st_dev)
+            QSKIP("needs /dev/shm on a file system of its own");
+        const QByteArray junk(256 * 1024, 'j');
+        const QString target = elsewhere.filePath("table");
+        for (const bool limited : {false, true}) {
+            {
+                QFile f(target);
+                QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(junk) == junk.size());
+            }
+            Game game(QByteArray(), false);
+            QVERIFY(QFile::link(target, game.folder.file("HIGHSCORE.RES")));
+            struct rlimit saved {};
+            ::getrlimit(RLIMIT_FSIZE, &saved);
+            const auto old_handler = std::signal(SIGXFSZ, SIG_IGN);
+            if (limited) {
+                struct rlimit small = saved;
+                small.rlim_cur = 64 * 1024;
+                ::setrlimit(RLIMIT_FSIZE, &small);
+            }
+            game.form->Form_Load();
+            ::setrlimit(RLIMIT_FSIZE, &saved);
+            std::signal(SIGXFSZ, old_handler);
+            QCOMPARE(game.platform.reports.size(), 1);
+            QFile f(target);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            if (limited) {
+                QCOMPARE(f.readAll(), junk);
+                QVERIFY2(game.platform.reports[0].startsWith(
+                             "HIGHSCORE.RES: results will not be kept: it is damaged, and its bytes could not be kept: "),
+                         qPrintable(game.platform.reports[0]));
+                QVERIFY(leftovers(game).isEmpty());
+            } else {
+                QCOMPARE(f.readAll(), kDefaultFile);
+                QCOMPARE(game.folder.read("HIGHSCORE.RES.damaged"), junk);
+            }
+            QCOMPARE(table(game)[0], QStringLiteral("TOMVAR=100"));
+        }
     }
 
     void damagedTablesNeverBlockAResult()
