@@ -1,10 +1,12 @@
 #include "jpeg_picture.h"
 
 #include <QBuffer>
+#include <QHash>
 #include <QImageReader>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <unordered_set>
 
 #include "core/picture_density.h"
 #include "core/trap.h"
@@ -55,6 +57,25 @@ bool decodes_cleanly(const QByteArray& bytes, QSize pixels)
     return !trial.isNull() && !complaints.heard();
 }
 
+// The same, remembered for bytes found clean before. A move shows two tiles
+// whose files the game has read many times over, and a trial decode of each
+// would cost a third of the move. Only the verdict on the exact bytes is
+// kept, under a hash with the process's random seed; every file is still
+// read afresh.
+bool known_to_decode_cleanly(const QByteArray& bytes, QSize pixels)
+{
+    static std::unordered_set<std::size_t> clean;
+    const std::size_t key = qHash(bytes, QHashSeed::globalSeed());
+    if (clean.count(key) != 0)
+        return true;
+    if (!decodes_cleanly(bytes, pixels))
+        return false;
+    if (clean.size() >= 64)  // far more pictures than the game has
+        clean.clear();
+    clean.insert(key);
+    return true;
+}
+
 }  // namespace
 
 JpegPicture::JpegPicture(const QByteArray& bytes) : bytes_(bytes)
@@ -66,7 +87,7 @@ JpegPicture::JpegPicture(const QByteArray& bytes) : bytes_(bytes)
     // screen's; the header says what the file itself gives.
     const std::string_view view(bytes_.constData(), std::size_t(bytes_.size()));
     const auto pixels = showable_pixel_size(view);
-    if (!pixels || !decodes_cleanly(bytes_, QSize(pixels->width, pixels->height))) {
+    if (!pixels || !known_to_decode_cleanly(bytes_, QSize(pixels->width, pixels->height))) {
         bytes_.clear();
         throw Failure("not a picture");
     }
