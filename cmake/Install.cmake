@@ -62,7 +62,7 @@ install(CODE "
                        \"\${text}\" OFF)
 ")
 install(FILES ${PROJECT_BINARY_DIR}/data/${FIFTEEN_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
-foreach(size 32 48 64 128 256)
+foreach(size IN LISTS FIFTEEN_ICON_SIZES)
   install(FILES ${FIFTEEN_ICON_DIR}/icon-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME ${FIFTEEN_ID}.png)

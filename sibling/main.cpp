@@ -13,6 +13,10 @@
 #include <QWidget>
 #include <cstdlib>
 
+#include "core/look.h"
+
+using namespace fifteen;
+
 namespace {
 
 class Splash final : public QWidget {
@@ -30,13 +34,13 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         QLinearGradient g(0, 0, 0, height());
-        g.setColorAt(0, QColor(24, 68, 58));
-        g.setColorAt(1, QColor(9, 27, 23));
+        g.setColorAt(0, look::as<QColor>(look::kFelt));
+        g.setColorAt(1, look::as<QColor>(look::kDeep));
         p.fillRect(rect(), g);
-        p.setPen(QPen(QColor(228, 188, 28), 2));
+        p.setPen(QPen(look::as<QColor>(look::kGold), 2));
         p.drawRoundedRect(QRectF(rect()).adjusted(6, 6, -6, -6), 10, 10);
 
-        QFont title(QStringLiteral("Liberation Sans"));
+        QFont title(QString::fromLatin1(look::kFontFamily.data(), qsizetype(look::kFontFamily.size())));
         title.setBold(true);
         title.setPixelSize(52);
         p.setFont(title);
@@ -45,11 +49,11 @@ protected:
         QFont small = title;
         small.setPixelSize(16);
         p.setFont(small);
-        p.setPen(QColor(57, 193, 193));
+        p.setPen(look::as<QColor>(look::kTeal));
         p.drawText(QRect(0, 110, width(), 24), Qt::AlignCenter, QStringLiteral("a sliding puzzle"));
         small.setPixelSize(13);
         p.setFont(small);
-        p.setPen(QColor(250, 242, 206));
+        p.setPen(look::as<QColor>(look::kCream));
         p.drawText(QRect(0, 150, width(), 24), Qt::AlignCenter, QStringLiteral("kelvane games"));
     }
 

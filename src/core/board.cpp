@@ -29,12 +29,17 @@ std::optional<int> cell_for_arrow(const Cells& cells, Arrow arrow)
             gap = cell;
     if (gap == 0)
         return std::nullopt;
-    const int row = (gap - 1) / 4, column = (gap - 1) % 4;
-    switch (arrow) {
-    case Arrow::Left: return column < 3 ? std::optional(gap + 1) : std::nullopt;
-    case Arrow::Right: return column > 0 ? std::optional(gap - 1) : std::nullopt;
-    case Arrow::Up: return row < 3 ? std::optional(gap + 4) : std::nullopt;
-    case Arrow::Down: return row > 0 ? std::optional(gap - 4) : std::nullopt;
+    // The tile that travels the arrow's way comes from the other side of
+    // the gap: one of the gap's neighbours, never one across an edge.
+    const int from = arrow == Arrow::Left    ? gap + 1
+                     : arrow == Arrow::Right ? gap - 1
+                     : arrow == Arrow::Up    ? gap + 4
+                                             : gap - 4;
+    for (int neighbour : kNeighbours[static_cast<std::size_t>(gap - 1)]) {
+        if (neighbour == 0)  // the end of the gap's neighbours
+            break;
+        if (neighbour == from)
+            return from;
     }
     return std::nullopt;
 }
@@ -64,7 +69,7 @@ bool is_solved(const std::vector<int>& board)
     return solved;
 }
 
-std::int16_t counted_move(std::int16_t move_count)
+std::int16_t next_move_count(std::int16_t move_count)
 {
     if (move_count == std::numeric_limits<std::int16_t>::max())
         return move_count;

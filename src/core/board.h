@@ -66,7 +66,7 @@ enum class Arrow { Left, Right, Up, Down };
 // entries are compared; an entry that does not exist fails.
 [[nodiscard]] bool is_solved(const std::vector<int>& board);
 
-// The move counter is a 16-bit count that stops at its highest value.
-[[nodiscard]] std::int16_t counted_move(std::int16_t move_count);
+// The count after one more move: a 16-bit count that stops at its highest value.
+[[nodiscard]] std::int16_t next_move_count(std::int16_t move_count);
 
 }  // namespace fifteen

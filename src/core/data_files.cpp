@@ -2,6 +2,12 @@
 
 namespace fifteen {
 
+std::string tile_file(int value)
+{
+    const int f = value >= 0 && value <= 14 ? value : 15;
+    return (f < 10 ? "00" : "0") + std::to_string(f) + ".JPG";
+}
+
 std::string DataFileProblem::describe() const
 {
     std::string line(file->name);

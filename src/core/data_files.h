@@ -18,6 +18,8 @@ struct DataFile {
 
 inline constexpr std::string_view kHighscoreFile = "HIGHSCORE.RES";
 inline constexpr std::string_view kSiblingProgram = "ZUROZO.EXE";
+// The sibling program's fixed size; its build pads it to exactly this.
+inline constexpr std::uintmax_t kSiblingProgramSize = 69632;
 // The game's home page, shipped beside the program; not one of the checked files.
 inline constexpr std::string_view kHomePage = "fifteen.html";
 
@@ -51,8 +53,12 @@ inline constexpr std::array<DataFile, 29> kDataFiles{{
     {"WELLDONE2.JPG", DataFile::Rule::Exactly, 22734},
     {"001.WAV", DataFile::Rule::Exactly, 3078},
     {"002.WAV", DataFile::Rule::Exactly, 39952},
-    {kSiblingProgram, DataFile::Rule::Exactly, 69632},
+    {kSiblingProgram, DataFile::Rule::Exactly, kSiblingProgramSize},
 }};
+
+// The picture of a cell value: "000.JPG" for the gap, "001.JPG" .. "015.JPG"
+// for the tiles; a value outside 0..14 shows the tile 15.
+[[nodiscard]] std::string tile_file(int value);
 
 // The byte size of a data file by its name, or nothing when it is missing
 // or its size cannot be read.

@@ -56,7 +56,7 @@ StoredTable read_stored_table(std::string_view bytes, std::size_t file_size)
         bytes.remove_prefix(kByteOrderMark.size());
     const std::vector<std::string> fields = parse_table_text(bytes);
     StoredTable table;
-    table.clean = fields.size() == 2 * kPlaces && file_size <= kFileLimit;
+    table.clean = fields.size() == 2 * kPlaces && file_size <= kTableLimit;
     for (std::size_t i = 0; i + 1 < fields.size(); i += 2) {
         if (place_is_empty(fields[i], fields[i + 1]))
             continue;
@@ -88,10 +88,10 @@ void shorten_names(Captions& names)
 
 std::optional<std::string> table_file_bytes(std::string_view text)
 {
-    if (text.size() > kTextLimit)
+    if (text.size() > kTableLimit)
         return std::nullopt;
     std::string bytes(text);
-    if (bytes.size() + 2 <= kFileLimit)
+    if (bytes.size() + 2 <= kTableLimit)
         bytes += "\r\n";
     return bytes;
 }

@@ -13,8 +13,16 @@ inline constexpr int kPlaces = 10;
 inline constexpr std::size_t kNameSlots = 8;   // longest name the reader takes
 inline constexpr std::size_t kNameLength = 6;  // longest name a winner types, and the writer keeps
 inline constexpr std::size_t kScoreSlots = 4;  // longest score the reader takes
-inline constexpr std::size_t kTextLimit = 120; // longest table text written
-inline constexpr std::size_t kFileLimit = 120; // largest file the game writes
+// The highest score a table can keep: kScoreSlots nines.
+inline constexpr int kHighestScore = [] {
+    int highest = 0;
+    for (std::size_t digit = 0; digit < kScoreSlots; ++digit)
+        highest = highest * 10 + 9;
+    return highest;
+}();
+// The longest table text the game writes, and the largest file that counts
+// as a clean table: ten places of six-letter names and four-digit scores.
+inline constexpr std::size_t kTableLimit = 120;
 // How much of a stored file is read: the longest table the reader takes
 // (eight-letter names, four-digit scores) with a line end and a byte-order
 // mark. Anything beyond is never read.
@@ -41,7 +49,7 @@ struct StoredTable {
     Captions names;
     Captions scores;
     int places = 0;       // the places that read, 0..10
-    bool clean = false;   // ten whole places in at most 120 bytes, as the game writes them
+    bool clean = false;   // ten whole places in at most kTableLimit bytes, as the game writes them
 };
 
 // Reads the first bytes of a stored file (at most kReadLimit) whose whole
@@ -56,9 +64,9 @@ struct StoredTable {
 void shorten_names(Captions& names);
 
 // The bytes to store for a table text, or nothing when the text is longer
-// than 120 characters. A text of 119 or 120 characters is stored without its
-// line end, so that the file never grows past the 120 bytes the start
-// accepts; the reader ignores the line end anyway.
+// than kTableLimit characters. A text of 119 or 120 characters is stored
+// without its line end, so that the file stays within the size of a clean
+// table; the reader ignores the line end anyway.
 [[nodiscard]] std::optional<std::string> table_file_bytes(std::string_view text);
 
 }  // namespace fifteen

@@ -38,8 +38,7 @@ std::optional<int> find_place(const Captions& names, const Captions& scores, int
     for (std::size_t k = 0; k < kPlaces; ++k)
         if (!place_is_empty(names[k], scores[k]) && caption_number(scores[k]) > move_count)
             return static_cast<int>(k) + 1;
-    constexpr int kLongestStoredScore = 9999;
-    if (move_count > kLongestStoredScore)
+    if (move_count > kHighestScore)
         return std::nullopt;
     for (std::size_t k = 0; k < kPlaces; ++k)
         if (place_is_empty(names[k], scores[k]))

@@ -12,6 +12,7 @@
 #include "accessibility.h"
 #include "bytes.h"
 #include "core/data_files.h"
+#include "core/look.h"
 #include "core/trap.h"
 #include "design.h"
 #include "name_box.h"
@@ -28,17 +29,6 @@ namespace fifteen {
 
 namespace {
 
-constexpr int kClientWidth = 500;
-constexpr int kClientHeight = 430;
-const QColor kWindowColour(6, 18, 15);  // shows below the background picture
-const QColor kGold(228, 188, 28);
-const QColor kTeal(57, 193, 193);
-const QColor kDarkGreen(19, 54, 46);
-const QColor kScoreYellow(216, 233, 33);
-
-constexpr std::array<int, 4> kColumnLeft{16, 96, 176, 256};
-constexpr std::array<int, 4> kRowTop{63, 144, 224, 304};
-
 const char* const kPlaceNames[kPlaces] = {"prvo_mesto", "drugo_mesto", "trece_mesto", "cetvrto_mesto",
                                           "peto_mesto", "sesto_mesto", "sedmo_mesto", "osmo_mesto",
                                           "deveto_mesto", "deseto_mesto"};
@@ -51,7 +41,7 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     setWindowTitle(QStringLiteral("Fifteen"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFixedSize(kClientWidth, kClientHeight);
+    setFixedSize(look::kWindowWidth, look::kWindowHeight);
     setWindowIcon(window_icon());
     // The board takes the keys when nothing else has them, and gets them
     // back by Tab or a click on the background.
@@ -73,7 +63,7 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     // that the title bar stays on the screen even when the window is taller.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect free = screen->availableGeometry();
-        const QPoint centred = free.center() - QPoint(kClientWidth / 2, kClientHeight / 2);
+        const QPoint centred = free.center() - QPoint(look::kWindowWidth / 2, look::kWindowHeight / 2);
         move(std::max(centred.x(), free.left()), std::max(centred.y(), free.top()));
     }
 }
@@ -87,7 +77,7 @@ void Form1::build_controls()
     const QByteArray tile = design_bytes(QStringLiteral("tile.jpg"));
     for (int n = 1; n <= kCellCount; ++n) {
         auto* image = new PictureControl(QStringLiteral("Image%1").arg(n), this);
-        image->move(kColumnLeft[std::size_t((n - 1) % 4)], kRowTop[std::size_t((n - 1) / 4)]);
+        image->move(look::kColumnLeft[std::size_t((n - 1) % 4)], look::kRowTop[std::size_t((n - 1) / 4)]);
         image->show_jpeg(tile);
         connect(image, &PictureControl::clicked, this, [this, n] { Image_Click(n); });
         if (n == 8 || n == 12 || n == 16)
@@ -95,32 +85,34 @@ void Form1::build_controls()
         Image[std::size_t(n - 1)] = image;
     }
 
-    auto picture = [this](const char* name, int left, int top, const char* look, bool visible) {
+    auto picture = [this](const char* name, look::Point at, const char* design, bool visible) {
         auto* control = new PictureControl(QLatin1String(name), this);
-        control->move(left, top);
-        control->show_jpeg(design_bytes(QLatin1String(look)));
+        control->move(at.x, at.y);
+        control->show_jpeg(design_bytes(QLatin1String(design)));
         control->setVisible(visible);
         return control;
     };
-    Image54 = picture("Image54", 0, 393, "startover_normal.jpg", true);
+    Image54 = picture("Image54", look::kStartOverNormal, "startover_normal.jpg", true);
     Image54->setCursor(QCursor(design_picture(QStringLiteral("startover_cursor.xpm"), "xpm"), 7, 1));
-    startover = picture("startover", 0, 394, "startover_lit.jpg", false);
-    kelvane = picture("kelvane", 374, 392, "logo.jpg", true);
-    welldone = picture("welldone", 362, 203, "welldone.jpg", false);
+    startover = picture("startover", look::kStartOverLit, "startover_lit.jpg", false);
+    kelvane = picture("kelvane", look::kLogo, "logo.jpg", true);
+    welldone = picture("welldone", {look::kWellDone.x, look::kWellDone.y}, "welldone.jpg", false);
     connect(Image54, &PictureControl::mouse_moved, this, &Form1::Image54_MouseMove);
     connect(startover, &PictureControl::clicked, this, &Form1::startover_Click);
     connect(kelvane, &PictureControl::clicked, this, &Form1::kelvane_Click);
     connect(kelvane, &PictureControl::mouse_moved, this, &Form1::kelvane_MouseMove);
 
     const QColor window_text = palette().color(QPalette::WindowText);
-    Label2 = new TextLabel(QStringLiteral("Label2"), {318, 402, 27, 18}, kTeal, window_text, 13, Qt::AlignRight, this);
+    Label2 = new TextLabel(QStringLiteral("Label2"), look::as<QRect>(look::kMoveCounter), look::as<QColor>(look::kTeal),
+                           window_text, 13, Qt::AlignRight, this);
     Label2->setText(QStringLiteral("0"));
     for (std::size_t p = 0; p < kPlaces; ++p) {
-        const int top = 33 + 17 * int(p);
-        place_names[p] = new TextLabel(QLatin1String(kPlaceNames[p]), {382, top, 78, 15}, kGold, kDarkGreen, 13,
-                                       Qt::AlignLeft, this);
-        place_scores[p] = new TextLabel(QStringLiteral("score_%1").arg(p + 1), {464, top, 28, 15}, kScoreYellow,
-                                        kDarkGreen, 12, Qt::AlignRight, this);
+        const int top = look::kPlaceTop + look::kPlacePitch * int(p);
+        place_names[p] = new TextLabel(QLatin1String(kPlaceNames[p]), {look::kNameLeft, top, look::kNameWidth, look::kPlaceHeight},
+                                       look::as<QColor>(look::kGold), look::as<QColor>(look::kGreen), 13, Qt::AlignLeft, this);
+        place_scores[p] = new TextLabel(QStringLiteral("score_%1").arg(p + 1),
+                                        {look::kScoreLeft, top, look::kScoreWidth, look::kPlaceHeight},
+                                        look::as<QColor>(look::kLime), look::as<QColor>(look::kGreen), 12, Qt::AlignRight, this);
     }
 
     name_entry_ = new NameEntry(this, design_bytes(QStringLiteral("name_panel.jpg")),
@@ -187,7 +179,7 @@ void Form1::paintEvent(QPaintEvent* event)
     // Below the picture (its last row) the window shows its own colour.
     for (const QRect& piece : event->region() - picture) {
         painter.setClipRect(piece);
-        painter.fillRect(piece, kWindowColour);
+        painter.fillRect(piece, look::as<QColor>(look::kWindow));
     }
 }
 

@@ -10,18 +10,6 @@
 
 namespace fifteen {
 
-namespace {
-
-// "000.JPG" .. "015.JPG": the picture of a cell value; anything that is not
-// 0..14 shows the tile 15.
-std::string tile_file(int value)
-{
-    const int f = value >= 0 && value <= 14 ? value : 15;
-    return (f < 10 ? "00" : "0") + std::to_string(f) + ".JPG";
-}
-
-}  // namespace
-
 void Form1::StartnaTabla16()
 {
     guarded([&] {
@@ -71,7 +59,7 @@ void Form1::after_move()
 {
     guarded([&] {
         set_app_dir();
-        move_count_ = counted_move(move_count_);
+        move_count_ = next_move_count(move_count_);
         Label2->setText(QString::number(move_count_));
         stores_.rebuild_board();
         stores_.copy_to_shown();

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <unordered_set>
 
-#include "core/picture_density.h"
+#include "core/jpeg_header.h"
 #include "core/trap.h"
 
 namespace fifteen {

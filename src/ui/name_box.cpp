@@ -3,8 +3,9 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
-#include "control_traits.h"
+#include "make_control.h"
 #include "core/highscore.h"
+#include "core/look.h"
 #include "text_label.h"
 
 namespace fifteen {
@@ -18,7 +19,7 @@ NameBox::NameBox(const QString& name, const QRect& geometry, QWidget* parent) : 
     setFont(window_font(13));
     setTextMargins(1, 0, 1, 0);
     QPalette colours = palette();
-    colours.setColor(QPalette::Base, QColor(228, 188, 28));
+    colours.setColor(QPalette::Base, look::as<QColor>(look::kGold));
     setPalette(colours);
 }
 

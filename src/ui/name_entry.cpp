@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
+#include "core/look.h"
 #include "core/name_check.h"
 #include "name_box.h"
 #include "picture_control.h"
@@ -11,14 +12,14 @@ namespace fifteen {
 NameEntry::NameEntry(QWidget* window, const QByteArray& panel, const QByteArray& ok) : QObject(window), window_(window)
 {
     upis_ = new PictureControl(QStringLiteral("upis"), window);
-    upis_->move(192, 0);
+    upis_->move(look::kNamePanelUnseen.x, look::kNamePanelUnseen.y);
     upis_->show_jpeg(panel);
     upis_->hide();
     ok_ = new PictureControl(QStringLiteral("ok"), window);
-    ok_->move(284, 22);
+    ok_->move(look::kOkUnseen.x, look::kOkUnseen.y);
     ok_->show_jpeg(ok);
     ok_->hide();
-    enter_name_ = new NameBox(QStringLiteral("enter_name"), {203, 22, 80, 15}, window);
+    enter_name_ = new NameBox(QStringLiteral("enter_name"), look::as<QRect>(look::kNameBoxUnseen), window);
     enter_name_->hide();
 }
 
@@ -34,10 +35,10 @@ bool NameEntry::typing() const
 
 void NameEntry::show_in_place()
 {
-    upis_->move(361, 382);
+    upis_->move(look::kNamePanel.x, look::kNamePanel.y);
     upis_->show();
-    enter_name_->move(372, 404);
-    ok_->move(453, 404);
+    enter_name_->move(look::kNameBox.x, look::kNameBox.y);
+    ok_->move(look::kOk.x, look::kOk.y);
     enter_name_->show();
     ok_->show();
 }

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "control_traits.h"
+#include "make_control.h"
 #include "core/trap.h"
 
 namespace fifteen {

@@ -85,7 +85,7 @@ void RankingTable::record(int place, const std::string& name, int move_count)
 void RankingTable::store()
 {
     std::string text = compose_table_text(names(), scores());
-    if (text.size() > kTextLimit) {
+    if (text.size() > kTableLimit) {
         // Names of up to eight letters read, as a table written by hand may
         // hold them, but ten such places do not fit the file. Its bytes are
         // kept beside it first, as a damaged table's are; then every name is
@@ -109,7 +109,7 @@ void RankingTable::store_text(std::string_view text)
 {
     const auto bytes = table_file_bytes(text);
     if (!bytes)
-        throw SaveFailure("the table is longer than " + std::to_string(kTextLimit) + " characters", false);
+        throw SaveFailure("the table is longer than " + std::to_string(kTableLimit) + " characters", false);
     const QByteArray stored = QByteArray::fromStdString(*bytes);
     // A stored file that is no clean table keeps its bytes under another
     // name before the game first writes over it.

@@ -1,12 +1,13 @@
 #include "text_label.h"
 
-#include "control_traits.h"
+#include "core/look.h"
+#include "make_control.h"
 
 namespace fifteen {
 
 QFont window_font(int pixels)
 {
-    QFont font(QStringLiteral("Arial"));
+    QFont font(QString::fromLatin1(look::kFontFamily.data(), qsizetype(look::kFontFamily.size())));
     font.setBold(true);
     font.setPixelSize(pixels);
     return font;

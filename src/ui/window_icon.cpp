@@ -2,23 +2,20 @@
 
 #include <QIconEngine>
 #include <QPainter>
-#include <array>
-
+#include "core/look.h"
 #include "design.h"
 
 namespace fifteen {
 
 namespace {
 
-constexpr std::array<int, 5> kSizes{32, 48, 64, 128, 256};
-
 class BuiltInIconEngine final : public QIconEngine {
 public:
     QPixmap pixmap(const QSize& size, QIcon::Mode, QIcon::State) override
     {
         // The smallest drawn size that is at least as large, or the largest.
-        int chosen = kSizes.back();
-        for (int s : kSizes)
+        int chosen = look::kIconSizes.back();
+        for (int s : look::kIconSizes)
             if (s >= size.width() && s >= size.height()) {
                 chosen = s;
                 break;
@@ -33,7 +30,7 @@ public:
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
     {
         QList<QSize> sizes;
-        for (int s : kSizes)
+        for (int s : look::kIconSizes)
             sizes << QSize(s, s);
         return sizes;
     }

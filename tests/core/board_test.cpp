@@ -106,9 +106,9 @@ TEST(Board, SolvedNeedsEveryEntryInPlace)
 
 TEST(Board, MoveCountStopsAtItsHighestValue)
 {
-    EXPECT_EQ(counted_move(0), 1);
-    EXPECT_EQ(counted_move(32766), 32767);
-    EXPECT_EQ(counted_move(32767), 32767);
+    EXPECT_EQ(next_move_count(0), 1);
+    EXPECT_EQ(next_move_count(32766), 32767);
+    EXPECT_EQ(next_move_count(32767), 32767);
 }
 
 TEST(Board, ArrowsNameTheTileThatTravelsThatWay)

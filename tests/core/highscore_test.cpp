@@ -124,7 +124,7 @@ TEST(HighscoreText, WriterLimitsKeepEveryFileReadable)
             continue;
         }
         ASSERT_TRUE(bytes) << length;
-        EXPECT_LE(bytes->size(), kFileLimit) << length;
+        EXPECT_LE(bytes->size(), kTableLimit) << length;
         EXPECT_EQ(bytes->substr(0, length), text);
         const bool with_line_end = length <= 118;
         EXPECT_EQ(bytes->size(), length + (with_line_end ? 2 : 0)) << length;

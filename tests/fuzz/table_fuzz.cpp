@@ -11,7 +11,7 @@
 
 #include "core/highscore.h"
 #include "core/name_check.h"
-#include "core/picture_density.h"
+#include "core/jpeg_header.h"
 #include "core/ranking.h"
 
 using namespace fifteen;
@@ -53,11 +53,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const std::string composed = compose_table_text(names, scores);
         if (const auto bytes = table_file_bytes(composed)) {
-            require(bytes->size() <= kFileLimit);
+            require(bytes->size() <= kTableLimit);
             require(parse_table_text(*bytes) == fields);
         } else {
             // Whatever the reader takes, the writer stores once names are cut.
-            require(composed.size() > kTextLimit);
+            require(composed.size() > kTableLimit);
             shorten_names(names);
             require(table_file_bytes(compose_table_text(names, scores)).has_value());
         }

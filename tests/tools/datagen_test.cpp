@@ -143,13 +143,11 @@ private slots:
         QCOMPARE(written, expected);
         QVERIFY(table.open(QIODevice::ReadOnly));
         QCOMPARE(table.readAll(), QByteArray("MINE.1."));
-        // Eleven design pictures and the launcher's icon at five sizes, each
-        // the same art as the 32-pixel window icon.
-        QCOMPARE(QDir(dir.filePath("design")).entryList(QDir::Files).size(), 16);
-        const QImage window_icon(dir.filePath("design/icon.png"));
-        QCOMPARE(QImage(dir.filePath("design/icon-32.png")).convertToFormat(QImage::Format_RGB32),
-                 window_icon.convertToFormat(QImage::Format_RGB32));
-        for (int size : {48, 64, 128, 256}) {
+        // Ten design pictures and the icon at every size, each the same art
+        // as the 32-pixel one.
+        QCOMPARE(QDir(dir.filePath("design")).entryList(QDir::Files).size(), 10 + qsizetype(look::kIconSizes.size()));
+        const QImage window_icon = QImage(dir.filePath("design/icon-32.png")).convertToFormat(QImage::Format_RGB32);
+        for (int size : look::kIconSizes) {
             const QImage big(dir.filePath(QStringLiteral("design/icon-%1.png").arg(size)));
             QCOMPARE(big.size(), QSize(size, size));
             // Scaled back down it matches the window icon: a gold tile top
@@ -171,7 +169,7 @@ private slots:
         QCOMPARE(decoded(design.filePath("background.jpg")).size(), QSize(1000, 858));
         QCOMPARE(decoded(design.filePath("tile.jpg")).size(), QSize(160, 160));
         QCOMPARE(dots_per_inch(decoded(design.filePath("background.jpg"))), 192);
-        for (const char* name : {"icon.png", "cursor.xpm", "startover_cursor.xpm"})
+        for (const char* name : {"icon-32.png", "cursor.xpm", "startover_cursor.xpm"})
             QCOMPARE(QImage(design.filePath(QLatin1String(name))).size(), QSize(32, 32));
         // The cursors keep their clear surround through the XPM text.
         for (const char* name : {"cursor.xpm", "startover_cursor.xpm"}) {

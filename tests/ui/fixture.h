@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "core/data_files.h"
 #include "platform/platform.h"
 #include "ui/form1.h"
 #include "ui/picture_control.h"
@@ -159,9 +160,9 @@ inline bool shows(const PictureControl* control, const QString& path)
     return shown == file_picture(path);
 }
 
-inline QString tile_file(int value)
+inline QString tile_name(int value)
 {
-    return QString::asprintf("%03d.JPG", value >= 0 && value <= 14 ? value : 15);
+    return QString::fromStdString(fifteen::tile_file(value));
 }
 
 // Tiles 15..1 in reading order with the gap in `gap_cell`: never solved.

@@ -74,7 +74,7 @@ private slots:
             QCOMPARE(after[std::size_t(from - 1)], 0);
             QCOMPARE(game.form->move_count(), ++moves);
             QCOMPARE(game.caption("Label2"), QString::number(moves));
-            QVERIFY(shows(game.tile(6), game.folder.file(tile_file(after[5]))));
+            QVERIFY(shows(game.tile(6), game.folder.file(tile_name(after[5]))));
             QCOMPARE(game.platform.sounds.last(), QStringLiteral("001.WAV"));
         }
         // The gap in the bottom-right corner has no tile to its right or

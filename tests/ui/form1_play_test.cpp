@@ -59,7 +59,7 @@ private slots:
                     QCOMPARE(game.caption("Label2"), QStringLiteral("1"));
                     QCOMPARE(game.platform.sounds, QStringList{"001.WAV"});
                     QVERIFY2(shows(game.tile(n), game.folder.file("000.JPG")), qPrintable(where));
-                    QVERIFY2(shows(game.tile(gap), game.folder.file(tile_file(start[std::size_t(n - 1)]))),
+                    QVERIFY2(shows(game.tile(gap), game.folder.file(tile_name(start[std::size_t(n - 1)]))),
                              qPrintable(where));
                 } else {
                     QVERIFY2(s.cells == start, qPrintable(where));
@@ -223,7 +223,7 @@ private slots:
         QCOMPARE(std::vector<int>(s.cells.begin(), s.cells.end()), s.board);
         for (int k = 1; k <= 16; ++k) {
             QVERIFY(!game.tile(k)->isHidden());
-            QVERIFY(shows(game.tile(k), game.folder.file(tile_file(s.shown_board[std::size_t(k - 1)]))));
+            QVERIFY(shows(game.tile(k), game.folder.file(tile_name(s.shown_board[std::size_t(k - 1)]))));
         }
         game.click_tile(12);
         QCOMPARE(game.caption("Label2"), QStringLiteral("1"));

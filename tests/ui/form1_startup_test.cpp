@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(std::vector<int>(s.cells.begin(), s.cells.end()), s.board);
         QCOMPARE(s.shown_board, s.cells);
         for (int k = 1; k <= 16; ++k)
-            QVERIFY2(shows(game.tile(k), game.folder.file(tile_file(s.shown_board[std::size_t(k - 1)]))),
+            QVERIFY2(shows(game.tile(k), game.folder.file(tile_name(s.shown_board[std::size_t(k - 1)]))),
                      qPrintable(QStringLiteral("Image%1").arg(k)));
         QCOMPARE(game.form->move_count(), 0);
         QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("TOMVAR"));
@@ -266,7 +266,7 @@ private slots:
         game.folder.remove("007.JPG");
         game.form->set_cells_for_testing(second);
         for (int k = 1; k <= 4; ++k)
-            QVERIFY(shows(game.tile(k), game.folder.file(tile_file(second[std::size_t(k - 1)]))));
+            QVERIFY(shows(game.tile(k), game.folder.file(tile_name(second[std::size_t(k - 1)]))));
         for (int k = 5; k <= 16; ++k)
             QVERIFY2(game.tile(k)->picture() == before[std::size_t(k - 1)], qPrintable(QString::number(k)));
         // The game goes on: the drawing after the file is back is complete.

@@ -14,7 +14,7 @@ namespace {
 
 QFont bold_font(int pixels)
 {
-    QFont font(QStringLiteral("Liberation Sans"));
+    QFont font(QString::fromLatin1(look::kFontFamily.data(), qsizetype(look::kFontFamily.size())));
     font.setBold(true);
     font.setPixelSize(pixels);
     return font;
@@ -104,55 +104,64 @@ DrawScale::~DrawScale()
 
 QImage background()
 {
-    QImage image = canvas(500, 429, deep);
+    // One row short of the window: below it the window shows its own colour.
+    constexpr int kWidth = look::kWindowWidth, kHeight = look::kWindowHeight - 1;
+    QImage image = canvas(kWidth, kHeight, deep);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
-    QLinearGradient sky(0, 0, 0, 429);
-    sky.setColorAt(0.0, QColor(24, 68, 58));
+    QLinearGradient sky(0, 0, 0, kHeight);
+    sky.setColorAt(0.0, felt);
     sky.setColorAt(1.0, QColor(11, 33, 28));
     p.fillRect(QRectF(QPointF(0, 0), image.deviceIndependentSize()), sky);
 
     // A faint lattice gives the felt some grain.
     p.setPen(QPen(QColor(255, 255, 255, 10), 1));
-    for (int x = -429; x < 500; x += 12)
-        p.drawLine(x, 0, x + 429, 429);
+    for (int x = -kHeight; x < kWidth; x += 12)
+        p.drawLine(x, 0, x + kHeight, kHeight);
 
     // Title.
     p.setFont(bold_font(38));
-    text_with_shadow(p, QRectF(16, 6, 320, 52), QStringLiteral("FIFTEEN"), gold, deep, 2.5);
+    text_with_shadow(p, look::as<QRectF>(look::kTitle), QStringLiteral("FIFTEEN"), gold, deep, 2.5);
 
     // The board's tray.
     p.setPen(QPen(gold, 2));
     p.setBrush(QColor(7, 22, 19));
-    p.drawRoundedRect(QRectF(9, 57, 334, 334), 7, 7);
+    p.drawRoundedRect(look::as<QRectF>(look::kTray), 7, 7);
 
     // The ranking panel with its heading and place numbers.
     p.setPen(QPen(teal, 1.5));
     p.setBrush(QColor(9, 30, 25, 220));
-    p.drawRoundedRect(QRectF(352, 6, 144, 196), 6, 6);
+    const QRectF panel = look::as<QRectF>(look::kTablePanel);
+    p.drawRoundedRect(panel, 6, 6);
     p.setFont(bold_font(14));
-    text_with_shadow(p, QRectF(352, 10, 144, 20), QStringLiteral("BEST TEN"), teal, deep, 1.0);
+    text_with_shadow(p, QRectF(panel.left(), panel.top() + 4, panel.width(), 20), QStringLiteral("BEST TEN"), teal, deep,
+                     1.0);
     p.setFont(bold_font(11));
     p.setPen(cream);
     for (int place = 1; place <= 10; ++place)
-        p.drawText(QRectF(356, 33 + 17 * (place - 1), 23, 15), Qt::AlignRight | Qt::AlignVCenter,
+        p.drawText(QRectF(look::kPlaceNumberLeft, look::kPlaceTop + look::kPlacePitch * (place - 1),
+                          look::kPlaceNumberWidth, look::kPlaceHeight),
+                   Qt::AlignRight | Qt::AlignVCenter,
                    QString::number(place) + QLatin1Char('.'));
 
     // A soft light where the well-done picture appears.
-    QRadialGradient glow(QPointF(428, 288), 80);
+    const QPointF well_done = look::as<QRectF>(look::kWellDone).center();
+    QRadialGradient glow(well_done, 80);
     glow.setColorAt(0.0, QColor(57, 193, 193, 40));
     glow.setColorAt(1.0, QColor(57, 193, 193, 0));
     p.setPen(Qt::NoPen);
     p.setBrush(glow);
-    p.drawEllipse(QPointF(428, 288), 80, 80);
+    p.drawEllipse(well_done, 80, 80);
 
     // The bottom strip: the move count's caption next to its box.
     p.setPen(QPen(QColor(57, 193, 193, 120), 1));
-    p.drawLine(QPointF(0, 389.5), QPointF(500, 389.5));
+    p.drawLine(QPointF(0, 389.5), QPointF(kWidth, 389.5));
     p.setFont(bold_font(13));
     p.setPen(teal);
-    p.drawText(QRectF(214, 402, 100, 18), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("MOVES"));
+    const look::Rect counter = look::kMoveCounter;
+    p.drawText(QRectF(counter.x - 104, counter.y, 100, counter.height), Qt::AlignRight | Qt::AlignVCenter,
+               QStringLiteral("MOVES"));
     return image;
 }
 

@@ -6,15 +6,19 @@
 #include <QColor>
 #include <QImage>
 
+#include "core/look.h"
+
 namespace fifteen::datagen {
 
+// The game's palette, as the art uses it.
 namespace palette {
-inline const QColor gold{228, 188, 28};
-inline const QColor teal{57, 193, 193};
-inline const QColor green{19, 54, 46};
-inline const QColor deep{9, 27, 23};
-inline const QColor lime{216, 233, 33};
-inline const QColor cream{250, 242, 206};
+inline const QColor gold = look::as<QColor>(look::kGold);
+inline const QColor teal = look::as<QColor>(look::kTeal);
+inline const QColor green = look::as<QColor>(look::kGreen);
+inline const QColor deep = look::as<QColor>(look::kDeep);
+inline const QColor lime = look::as<QColor>(look::kLime);
+inline const QColor cream = look::as<QColor>(look::kCream);
+inline const QColor felt = look::as<QColor>(look::kFelt);
 }  // namespace palette
 
 // Pixels drawn per pixel on the screen: 2, with the density that says so.

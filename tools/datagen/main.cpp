@@ -76,7 +76,7 @@ int main(int argc, char** argv)
         {"WELLDONE2.JPG", [] { return welldone(true); }},
     };
     for (int value = 0; value <= 15; ++value) {
-        const std::string name = (value < 10 ? "00" : "0") + std::to_string(value) + ".JPG";
+        const std::string name = tile_file(value);
         write_jpeg(game + '/' + QString::fromStdString(name), tile(value), size_of(name));
     }
     for (const auto& [name, draw] : pictures)
@@ -105,10 +105,9 @@ int main(int argc, char** argv)
     const auto save_xpm = [](const QImage& cursor, const QString& path) {
         return cursor.convertToFormat(QImage::Format_ARGB32).save(path, "XPM");
     };
-    if (!icon().save(design + "/icon.png") || !save_xpm(pointer_cursor(), design + "/cursor.xpm")
-        || !save_xpm(hand_cursor(), design + "/startover_cursor.xpm"))
-        fail(QStringLiteral("cannot write the icon and cursors"));
-    for (int size : {32, 48, 64, 128, 256})
+    if (!save_xpm(pointer_cursor(), design + "/cursor.xpm") || !save_xpm(hand_cursor(), design + "/startover_cursor.xpm"))
+        fail(QStringLiteral("cannot write the cursors"));
+    for (int size : look::kIconSizes)
         if (!icon(size).save(design + QStringLiteral("/icon-%1.png").arg(size)))
             fail(QStringLiteral("cannot write the %1-pixel icon").arg(size));
     return 0;

@@ -1,6 +1,7 @@
 #pragma once
-// How large a picture file shows on the screen. A JPEG whose JFIF header
-// gives more than 96 dots per inch was drawn for a denser screen and shows
+// What a JPEG file's header says, read from its bytes without a decoder: its
+// pixel size, whether the game may decode it, and how large it shows on the
+// screen. A JPEG whose JFIF header gives more than 96 dots per inch was drawn for a denser screen and shows
 // smaller than its pixels: a 160-pixel picture at 192 dots per inch covers 80
 // pixels of an ordinary screen (and all 160 of one with twice the density).
 #include <optional>

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "core/picture_density.h"
+#include "core/jpeg_header.h"
 
 using namespace fifteen;
 

@@ -1,4 +1,4 @@
-#include "picture_density.h"
+#include "jpeg_header.h"
 
 #include <algorithm>
 
