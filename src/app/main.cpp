@@ -5,6 +5,8 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
+#include <memory>
 
 #include "close_signals.h"
 #include "platform/qt_platform.h"
@@ -79,7 +81,16 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Fifteen"));
     QGuiApplication::setDesktopFileName(QStringLiteral("net.kelvane.Fifteen"));
     fifteen::QtPlatform platform;
-    fifteen::Form1 form(platform);
+    // A window whose built-in pictures are broken cannot be built: one line
+    // says which, and the game ends with status 1.
+    std::unique_ptr<fifteen::Form1> window;
+    try {
+        window = std::make_unique<fifteen::Form1>(platform);
+    } catch (const std::exception& failure) {
+        std::fprintf(stderr, "fifteen: %s\n", failure.what());
+        return 1;
+    }
+    fifteen::Form1& form = *window;
 
     // Whatever asks the game to end — the close box, the window menu, another
     // program, the session ending, a task manager — takes the same way out.

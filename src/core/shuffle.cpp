@@ -17,10 +17,14 @@ void RandomDraws::seed_afresh()
     engine_.seed(sequence);
 }
 
+double unit_draw(std::uint64_t bits)
+{
+    return static_cast<double>(bits >> 11) * 0x1.0p-53;
+}
+
 double RandomDraws::draw()
 {
-    // 53 random bits give every double in [0, 1) on an even grid; never 1.
-    return static_cast<double>(engine_() >> 11) * 0x1.0p-53;
+    return unit_draw(engine_());
 }
 
 namespace {

@@ -21,6 +21,10 @@ private:
     std::mt19937_64 engine_{};
 };
 
+// A draw from 64 random bits: their top 53 on an even grid in [0, 1), so
+// that even all ones stay below 1.
+[[nodiscard]] double unit_draw(std::uint64_t bits);
+
 // Deals cells 1..15 by drawing a value in 0..14 for each cell in turn and
 // drawing again while the value is already taken; the cell holding 0 then
 // takes 15 and cell 16 takes the gap. An arrangement that could never be

@@ -24,7 +24,8 @@ public:
     virtual void play_sound(const QString& path) = 0;
     // Opens a web address in the user's browser without waiting for it.
     virtual void open_url(const QUrl& url) = 0;
-    // Tells the user, on the terminal, why the program ends.
+    // Tells the user one line on the terminal: why the program ends, or
+    // what the game could not do and goes on without (a table not saved).
     virtual void report(const QString& line) = 0;
     // Ends the program at once with `status`: no close handling runs. The
     // real one never returns; the caller returns right after it all the same.

@@ -3,6 +3,8 @@
 #include <QImageReader>
 #include <QResource>
 
+#include "core/trap.h"
+
 namespace fifteen {
 
 namespace {
@@ -21,12 +23,17 @@ QPixmap design_picture(const QString& name, const char* format)
     return QPixmap::fromImage(reader.read());
 }
 
-QByteArray design_bytes(const QString& name)
+JpegPicture design_jpeg(const QString& name)
 {
     const QResource resource(design_path(name));
-    if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
-        return QByteArray();
-    return QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), qsizetype(resource.size()));
+    try {
+        if (!resource.isValid() || resource.compressionAlgorithm() != QResource::NoCompression)
+            throw Failure("missing");
+        return JpegPicture(
+            QByteArray::fromRawData(reinterpret_cast<const char*>(resource.data()), qsizetype(resource.size())));
+    } catch (const Failure&) {
+        throw Failure("the built-in picture " + name.toStdString() + " is broken; build the game again");
+    }
 }
 
 }  // namespace fifteen

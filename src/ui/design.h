@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QString>
 
+#include "jpeg_picture.h"
+
 namespace fifteen {
 
 // A picture in the given format ("xpm", "png"), handed to that format's
@@ -11,8 +13,9 @@ namespace fifteen {
 // each. The pointers are XPM text, which Qt reads without a picture library.
 [[nodiscard]] QPixmap design_picture(const QString& name, const char* format);
 
-// A control's JPEG bytes, stored uncompressed and used where they lie in the
-// program rather than copied; empty when there is no such picture.
-[[nodiscard]] QByteArray design_bytes(const QString& name);
+// A control's JPEG picture, its bytes stored uncompressed and used where
+// they lie in the program rather than copied. Throws Failure naming the
+// picture when it is missing or does not decode: the build is broken.
+[[nodiscard]] JpegPicture design_jpeg(const QString& name);
 
 }  // namespace fifteen

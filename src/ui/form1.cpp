@@ -11,7 +11,6 @@
 
 #include "accessibility.h"
 #include "bytes.h"
-#include "core/data_files.h"
 #include "core/look.h"
 #include "core/trap.h"
 #include "design.h"
@@ -54,7 +53,7 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     // its first, empty line. The desktop's default font is never loaded.
     QApplication::setFont(window_font(13));
     setFont(window_font(13));
-    background_ = JpegPicture(design_bytes(QStringLiteral("background.jpg")));
+    background_ = design_jpeg(QStringLiteral("background.jpg"));
     install_accessibility();
     build_controls();
     table_ = std::make_unique<RankingTable>(place_names, place_scores, platform_);
@@ -74,12 +73,12 @@ void Form1::build_controls()
 {
     // Creation order is stacking order: the name box and OK lie above the
     // name-entry panel, and the box above every picture.
-    const QByteArray tile = design_bytes(QStringLiteral("tile.jpg"));
+    const JpegPicture tile = design_jpeg(QStringLiteral("tile.jpg"));
     for (int n = 1; n <= kCellCount; ++n) {
         auto* image = new PictureControl(QStringLiteral("Image%1").arg(n), this);
         image->move(look::kColumnLeft[std::size_t((n - 1) % 4)], look::kRowTop[std::size_t((n - 1) / 4)]);
-        image->show_jpeg(tile);
-        connect(image, &PictureControl::clicked, this, [this, n] { Image_Click(n); });
+        image->show_picture(tile);
+        on_click_and_press(image, [this, n] { Image_Click(n); });
         if (n == 8 || n == 12 || n == 16)
             connect(image, &PictureControl::mouse_moved, this, &Form1::right_column_MouseMove);
         Image[std::size_t(n - 1)] = image;
@@ -88,7 +87,7 @@ void Form1::build_controls()
     auto picture = [this](const char* name, look::Point at, const char* design, bool visible) {
         auto* control = new PictureControl(QLatin1String(name), this);
         control->move(at.x, at.y);
-        control->show_jpeg(design_bytes(QLatin1String(design)));
+        control->show_picture(design_jpeg(QLatin1String(design)));
         control->setVisible(visible);
         return control;
     };
@@ -98,8 +97,11 @@ void Form1::build_controls()
     kelvane = picture("kelvane", look::kLogo, "logo.jpg", true);
     welldone = picture("welldone", {look::kWellDone.x, look::kWellDone.y}, "welldone.jpg", false);
     connect(Image54, &PictureControl::mouse_moved, this, &Form1::Image54_MouseMove);
-    connect(startover, &PictureControl::clicked, this, &Form1::startover_Click);
-    connect(kelvane, &PictureControl::clicked, this, &Form1::kelvane_Click);
+    // The plain button takes no click (the pointer lights it first); a
+    // screen reader's press on it is a press of the button that shows.
+    Image54->set_press([this] { start_over_key(); });
+    on_click_and_press(startover, [this] { startover_Click(); });
+    on_click_and_press(kelvane, [this] { kelvane_Click(); });
     connect(kelvane, &PictureControl::mouse_moved, this, &Form1::kelvane_MouseMove);
 
     const QColor window_text = palette().color(QPalette::WindowText);
@@ -115,26 +117,59 @@ void Form1::build_controls()
                                         look::as<QColor>(look::kLime), look::as<QColor>(look::kGreen), 12, Qt::AlignRight, this);
     }
 
-    name_entry_ = new NameEntry(this, design_bytes(QStringLiteral("name_panel.jpg")),
-                                design_bytes(QStringLiteral("ok.jpg")));
-    connect(name_entry_->ok(), &PictureControl::clicked, this, &Form1::ok_Click);
-    connect(name_entry_->ok(), &PictureControl::mouse_moved, this, &Form1::ok_MouseMove);
-    connect(name_entry_->box(), &QLineEdit::returnPressed, this, &Form1::enter_name_Return);
+    name_entry_ = new NameEntry(this, design_jpeg(QStringLiteral("name_panel.jpg")), design_jpeg(QStringLiteral("ok.jpg")));
+    PictureControl* ok = name_entry_->ok();
+    // A click on OK confirms the name, which the next move of the pointer
+    // records; Enter in the box and a screen reader's press do both at once.
+    connect(ok, &PictureControl::clicked, this, [this, ok] { act(ok, [this] { ok_Click(); }); });
+    ok->set_press([this] { enter_name_key(); });
+    connect(name_entry_->box(), &QLineEdit::returnPressed, this, &Form1::enter_name_key);
+    connect(ok, &PictureControl::mouse_moved, this, &Form1::ok_MouseMove);
+}
+
+void Form1::on_click_and_press(PictureControl* control, const std::function<void()>& handler)
+{
+    const auto on_act = [this, control, handler] { act(control, handler); };
+    connect(control, &PictureControl::clicked, this, on_act);
+    control->set_press(on_act);
+}
+
+void Form1::act(const QWidget* control, const std::function<void()>& handler)
+{
+    // A frozen control (disabled by zamrzni_slicice) or a hidden one takes
+    // no act, whichever way it comes.
+    if (control->isEnabled() && !control->isHidden())
+        handler();
+}
+
+bool Form1::frozen() const
+{
+    return !startover->isEnabled();
+}
+
+bool Form1::entry_open() const
+{
+    return name_entry_->is_open();
+}
+
+PictureControl* Form1::start_over_button() const
+{
+    return startover->isHidden() ? Image54 : startover;
 }
 
 void Form1::describe_controls()
 {
-    // For screen readers: every picture says what it is and, where it can be
-    // clicked, offers the click as its press action.
+    // For screen readers: every picture says what it is; those that can be
+    // clicked offer the click as their press action (set with the click).
     for (int n = 1; n <= kCellCount; ++n) {
         PictureControl* image = Image[std::size_t(n - 1)];
-        image->set_accessible(QAccessible::Button, QStringLiteral("gap"), [this, n] { Image_Click(n); });
+        image->set_accessible(QAccessible::Button, QStringLiteral("gap"));
         image->setAccessibleDescription(QStringLiteral("row %1, column %2").arg((n - 1) / 4 + 1).arg((n - 1) % 4 + 1));
     }
-    Image54->set_accessible(QAccessible::Button, QStringLiteral("Start over"), [this] { start_over_unless_frozen(); });
-    startover->set_accessible(QAccessible::Button, QStringLiteral("Start over"), [this] { start_over_unless_frozen(); });
-    kelvane->set_accessible(QAccessible::Link, QStringLiteral("kelvane games home page"), [this] { kelvane_Click(); });
-    name_entry_->ok()->set_accessible(QAccessible::Button, QStringLiteral("OK"), [this] { enter_name_Return(); });
+    Image54->set_accessible(QAccessible::Button, QStringLiteral("Start over"));
+    startover->set_accessible(QAccessible::Button, QStringLiteral("Start over"));
+    kelvane->set_accessible(QAccessible::Link, QStringLiteral("kelvane games home page"));
+    name_entry_->ok()->set_accessible(QAccessible::Button, QStringLiteral("OK"));
     name_entry_->panel()->set_accessible(QAccessible::Graphic, QStringLiteral("Enter your name"));
     welldone->set_accessible(QAccessible::Graphic, QString());
     name_entry_->box()->setAccessibleName(QStringLiteral("Your name"));

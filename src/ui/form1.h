@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <string_view>
 
@@ -50,12 +51,22 @@ public:
     void ok_MouseMove();
     void kelvane_MouseMove();
     void Form_QueryUnload();
-    // Keyboard play: an arrow slides the tile that travels that way into the
-    // gap, F2 or Ctrl+N deal a new game unless the board is frozen, Enter in
-    // the name box confirms.
-    void arrow_key(Qt::Key key);
-    void start_over_unless_frozen();
+    // Enter in the name box: OK's click and then a move of the pointer over
+    // OK, so a valid name is confirmed and recorded at once.
     void enter_name_Return();
+    // The keys, each the act of the control it stands for: an arrow is a
+    // click on the tile that travels that way into the gap, F2 or Ctrl+N a
+    // click on START OVER, Enter in the name box (and a screen reader's press
+    // of OK) is enter_name_Return on OK.
+    void arrow_key(Qt::Key key);
+    void start_over_key();
+    void enter_name_key();
+
+    // The game's state as the handlers read it, each in one place.
+    // Frozen: the tiles and START OVER are disabled (zamrzni_slicice).
+    [[nodiscard]] bool frozen() const;
+    // The name entry shows.
+    [[nodiscard]] bool entry_open() const;
 
     // What tests look at and set.
     [[nodiscard]] const BoardStores& stores() const { return stores_; }
@@ -73,6 +84,13 @@ protected:
 private:
     void build_controls();
     void describe_controls();
+    // Every act of the player on a control comes through `act`: `handler`
+    // runs unless the control is frozen or hidden. A click and a screen
+    // reader's press on `control` both go there.
+    void act(const QWidget* control, const std::function<void()>& handler);
+    void on_click_and_press(PictureControl* control, const std::function<void()>& handler);
+    // Whichever of the two START OVER pictures shows.
+    [[nodiscard]] PictureControl* start_over_button() const;
     [[nodiscard]] QString data_file(std::string_view name) const;
     void load_picture(PictureControl* control, std::string_view name) const;
     void set_app_dir();
@@ -80,7 +98,9 @@ private:
     void after_move();
     [[nodiscard]] bool check_data_files();
     void check_completion();
-    void record_confirmed_name();
+    // Records the confirmed name, when one waits and the board is solved;
+    // true when one waited.
+    bool record_confirmed_name();
     void read_highscore_file();
     void write_highscore_file();
     void write_default_highscore_file();

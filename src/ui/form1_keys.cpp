@@ -1,4 +1,4 @@
-// Play from the keyboard: every key goes through the handler a click would.
+// Play from the keyboard: every key is the act of the control it stands for.
 #include <QKeyEvent>
 
 #include "core/trap.h"
@@ -19,7 +19,7 @@ void Form1::keyPressEvent(QKeyEvent* event)
         return;
     }
     if ((plain && key == Qt::Key_F2) || (key == Qt::Key_N && event->modifiers() == Qt::ControlModifier)) {
-        start_over_unless_frozen();
+        start_over_key();
         return;
     }
     QWidget::keyPressEvent(event);
@@ -32,25 +32,24 @@ void Form1::arrow_key(Qt::Key key)
                             : key == Qt::Key_Right ? Arrow::Right
                             : key == Qt::Key_Up    ? Arrow::Up
                                                    : Arrow::Down;
-        // A key move is a click on that tile; a frozen tile takes no click.
         if (const auto from = cell_for_arrow(stores_.cells, arrow))
-            Image[std::size_t(*from - 1)]->press();
+            act(Image[std::size_t(*from - 1)], [this, n = *from] { Image_Click(n); });
     });
 }
 
-void Form1::start_over_unless_frozen()
+void Form1::start_over_key()
 {
-    // As the start-over button, which is disabled while the board is frozen.
-    guarded([&] {
-        if (startover->isEnabled())
-            startover_Click();
-    });
+    act(start_over_button(), [this] { startover_Click(); });
+}
+
+void Form1::enter_name_key()
+{
+    act(name_entry_->ok(), [this] { enter_name_Return(); });
 }
 
 void Form1::enter_name_Return()
 {
-    // Enter in the name box is a click on OK and then a move of the pointer
-    // over OK: a valid name is recorded at once, a refused one is wiped.
+    // A valid name is recorded at once, a refused one is wiped.
     guarded([&] {
         ok_Click();
         if (name_confirmed_ == 1)

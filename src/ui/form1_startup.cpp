@@ -1,11 +1,10 @@
-// Start-up, the data-file check and the high-score file.
+// Start-up and the data-file check.
 #include <QDir>
 
 #include "bytes.h"
 #include "core/data_files.h"
 #include "core/trap.h"
 #include "form1.h"
-#include "picture_control.h"
 #include "platform/files.h"
 #include "platform/data_path.h"
 #include "platform/platform.h"
@@ -53,27 +52,6 @@ bool Form1::check_data_files()
     if (check.table_missing)
         write_default_highscore_file();
     return true;
-}
-
-void Form1::read_highscore_file()
-{
-    guarded([&] { table_->read(); }, [this](const std::exception& failure) { table_->tell_not_stored(failure); });
-}
-
-void Form1::iz_opena_u_tekst(const QByteArray& bufer)
-{
-    guarded([&] { (void)table_->show_text(bufer, std::uintmax_t(bufer.size())); });
-}
-
-void Form1::write_highscore_file()
-{
-    guarded([&] { table_->store(); }, [this](const std::exception& failure) { table_->tell_not_stored(failure); });
-}
-
-void Form1::write_default_highscore_file()
-{
-    guarded([&] { table_->store_default(); },
-            [this](const std::exception& failure) { table_->tell_not_stored(failure); });
 }
 
 }  // namespace fifteen

@@ -6,7 +6,6 @@
 #include "name_entry.h"
 #include "picture_control.h"
 #include "ranking_table.h"
-#include "text_label.h"
 
 namespace fifteen {
 
@@ -26,17 +25,17 @@ void Form1::check_completion()
         welldone->show();
         name_entry_->show_in_place();
         zamrzni_slicice();
-        if (name_confirmed_ == 0)
+        if (!record_confirmed_name())
             return;
-
-        record_confirmed_name();
         odmrzni_slicice();
         startover_Click();
     });
 }
 
-void Form1::record_confirmed_name()
+bool Form1::record_confirmed_name()
 {
+    if (name_confirmed_ == 0 || !is_solved(stores_.board))
+        return false;
     guarded([&] {
         // Another game in the same folder may have stored a result since this
         // one read the table: hold the lock while the table is read again,
@@ -44,14 +43,13 @@ void Form1::record_confirmed_name()
         const TableLock lock = table_->lock();
         guarded([&] { table_->take_stored_table(); });
         const auto place = find_place(table_->names(), table_->scores(), move_count_);
-        if (!place) {
-            name_confirmed_ = 0;  // beaten meanwhile: the result is dropped
+        name_confirmed_ = 0;  // recorded now, or beaten meanwhile and dropped
+        if (!place)
             return;
-        }
         table_->record(*place, to_bytes(name_entry_->confirmed_name()), move_count_);
-        name_confirmed_ = 0;
         write_highscore_file();
     });
+    return true;
 }
 
 void Form1::zamrzni_slicice()
@@ -80,9 +78,6 @@ void Form1::odmrzni_slicice()
 void Form1::ok_Click()
 {
     guarded([&] {
-        // A hidden OK takes no click, key or screen reader's press.
-        if (!name_entry_->is_open())
-            return;
         // A valid name is put into capitals and waits, fixed, for the next
         // move of the pointer; a refused one is wiped for a new try.
         if (name_entry_->check_name() == NameEntry::Check::Accepted)

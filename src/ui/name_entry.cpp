@@ -9,15 +9,15 @@
 
 namespace fifteen {
 
-NameEntry::NameEntry(QWidget* window, const QByteArray& panel, const QByteArray& ok) : QObject(window), window_(window)
+NameEntry::NameEntry(QWidget* window, const JpegPicture& panel, const JpegPicture& ok) : QObject(window), window_(window)
 {
     upis_ = new PictureControl(QStringLiteral("upis"), window);
     upis_->move(look::kNamePanelUnseen.x, look::kNamePanelUnseen.y);
-    upis_->show_jpeg(panel);
+    upis_->show_picture(panel);
     upis_->hide();
     ok_ = new PictureControl(QStringLiteral("ok"), window);
     ok_->move(look::kOkUnseen.x, look::kOkUnseen.y);
-    ok_->show_jpeg(ok);
+    ok_->show_picture(ok);
     ok_->hide();
     enter_name_ = new NameBox(QStringLiteral("enter_name"), look::as<QRect>(look::kNameBoxUnseen), window);
     enter_name_->hide();

@@ -6,6 +6,7 @@
 
 namespace fifteen {
 
+class JpegPicture;
 class NameBox;
 class PictureControl;
 
@@ -13,14 +14,14 @@ class NameEntry final : public QObject {
     Q_OBJECT
 public:
     // Creates the three controls on `window`, above every control made before.
-    NameEntry(QWidget* window, const QByteArray& panel, const QByteArray& ok);
+    NameEntry(QWidget* window, const JpegPicture& panel, const JpegPicture& ok);
 
     [[nodiscard]] PictureControl* panel() const { return upis_; }
     [[nodiscard]] NameBox* box() const { return enter_name_; }
     [[nodiscard]] PictureControl* ok() const { return ok_; }
 
     // Open while OK shows; only then does OK answer, by click, key or
-    // screen reader.
+    // screen reader, as a hidden control takes no act.
     [[nodiscard]] bool is_open() const;
     // The player is typing: the open box has the keyboard focus.
     [[nodiscard]] bool typing() const;

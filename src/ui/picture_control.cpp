@@ -4,7 +4,6 @@
 #include <QPainter>
 
 #include "make_control.h"
-#include "core/trap.h"
 
 namespace fifteen {
 
@@ -18,7 +17,12 @@ void PictureControl::show_jpeg(const QByteArray& jpeg)
 {
     if (!jpeg_.isNull() && jpeg == jpeg_.bytes())
         return;
-    jpeg_ = JpegPicture(jpeg);
+    show_picture(JpegPicture(jpeg));
+}
+
+void PictureControl::show_picture(const JpegPicture& picture)
+{
+    jpeg_ = picture;
     resize(jpeg_.size());
     update();
 }
@@ -28,16 +32,15 @@ QImage PictureControl::picture() const
     return jpeg_.decode(devicePixelRatioF());
 }
 
-void PictureControl::set_accessible(QAccessible::Role role, const QString& name, std::function<void()> press)
+void PictureControl::set_accessible(QAccessible::Role role, const QString& name)
 {
     role_ = role;
-    press_ = std::move(press);
     setAccessibleName(name);
 }
 
 void PictureControl::press()
 {
-    if (isEnabled() && !isHidden() && press_)
+    if (press_)
         press_();
 }
 

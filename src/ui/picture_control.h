@@ -25,16 +25,19 @@ public:
     // Failure when the bytes are no picture; the control then shows what it
     // showed.
     void show_jpeg(const QByteArray& jpeg);
+    // Shows a picture already read, such as a built-in one.
+    void show_picture(const JpegPicture& picture);
     // The picture it shows, decoded as it is painted.
     [[nodiscard]] QImage picture() const;
 
-    // What a screen reader is told the control is, and what its press
-    // action does (nothing for a plain picture).
-    void set_accessible(QAccessible::Role role, const QString& name, std::function<void()> press = {});
+    // What a screen reader is told the control is.
+    void set_accessible(QAccessible::Role role, const QString& name);
     [[nodiscard]] QAccessible::Role accessible_role() const { return role_; }
+    // What a screen reader's press does: the act a click does, passed on
+    // to the window, which decides whether the control takes it. A plain
+    // picture has none.
+    void set_press(std::function<void()> press) { press_ = std::move(press); }
     [[nodiscard]] bool has_press() const { return bool(press_); }
-    // The press action: what a click does, and like a click nothing while
-    // the control is disabled or hidden.
     void press();
 
 signals:

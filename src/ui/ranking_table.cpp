@@ -37,40 +37,37 @@ void RankingTable::set_captions(const Labels& labels, const Captions& captions)
         labels[p]->setText(from_bytes(captions[p]));
 }
 
-void RankingTable::read()
+QByteArray RankingTable::read_stored() const
 {
-    FilePrefix stored;
     try {
-        stored = read_file_prefix(path_, kReadLimit);
+        return read_file_prefix(path_, kReadLimit).bytes;
     } catch (const std::exception&) {
         // Missing, not a file, unreadable: the session plays on the default
         // table. Whether it can be stored was said when it was tried.
-        show_text(QByteArray(kDefaultTableText.data(), qsizetype(kDefaultTableText.size())), kDefaultTableText.size());
-        last_bytes_.clear();
-        return;
+        return QByteArray(kDefaultTableText.data(), qsizetype(kDefaultTableText.size()));
     }
-    if (show_text(stored.bytes, stored.size) == 0)
-        store_default();
 }
 
-int RankingTable::show_text(const QByteArray& bytes, std::uintmax_t size)
+void RankingTable::show_text(const QByteArray& bytes)
 {
-    StoredTable table = read_stored_table(std::string_view(bytes.constData(), std::size_t(bytes.size())), size);
+    // The file's first kReadLimit bytes, more than a clean table has, say
+    // as much as its whole size would whether it is one.
+    StoredTable table =
+        read_stored_table(std::string_view(bytes.constData(), std::size_t(bytes.size())), std::size_t(bytes.size()));
     last_bytes_ = bytes;
     damaged_ = !table.clean;
-    const int places = table.places;
-    if (places == 0)
+    places_read_ = table.places;
+    if (places_read_ == 0)
         table = read_stored_table(kDefaultTableText, kDefaultTableText.size());
     set_captions(names_, table.names);
     set_captions(scores_, table.scores);
-    return places;
 }
 
 void RankingTable::take_stored_table()
 {
-    const FilePrefix stored = read_file_prefix(path_, kReadLimit);
-    if (stored.bytes != last_bytes_)
-        show_text(stored.bytes, stored.size);
+    const QByteArray stored = read_file_prefix(path_, kReadLimit).bytes;
+    if (stored != last_bytes_)
+        show_text(stored);
 }
 
 void RankingTable::record(int place, const std::string& name, int move_count)

@@ -26,14 +26,15 @@ public:
     void set_path(const QString& path) { path_ = path; }
     [[nodiscard]] const QString& path() const { return path_; }
 
-    // Shows the stored table. One that cannot be read shows the default
-    // table for the session; one in which no place reads is replaced by the
-    // default table at once.
-    void read();
-    // Shows a stored table from its first bytes (the file's whole size is
-    // `size`): the places that read in their order, the empty ones after them;
-    // the default table when no place reads. Returns the places that read.
-    int show_text(const QByteArray& bytes, std::uintmax_t size);
+    // The stored table's first kReadLimit bytes, all that the reader takes;
+    // the default table's text when the file cannot be read, for the session.
+    [[nodiscard]] QByteArray read_stored() const;
+    // Shows a stored table from its first bytes: the places that read in
+    // their order, the empty ones after them; the default table when no place
+    // reads.
+    void show_text(const QByteArray& bytes);
+    // The places that read in the text last shown.
+    [[nodiscard]] int places_read() const { return places_read_; }
     // Held while a result is ranked, recorded and stored.
     [[nodiscard]] TableLock lock() const { return TableLock(path_); }
     // Shows the stored table again when another game changed it since this
@@ -64,6 +65,7 @@ private:
     QString path_;
     QByteArray last_bytes_;  // the file as this game last read or stored it
     bool damaged_ = false;   // the stored bytes are no clean table: keep them before writing over them
+    int places_read_ = 0;
     std::set<QString> told_;
 };
 

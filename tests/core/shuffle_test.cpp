@@ -101,14 +101,20 @@ TEST(Shuffle, SolvedOrderCanBeDealtAndStaysAsDealt)
     EXPECT_EQ(cells, (Cells{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 0}));
 }
 
-TEST(Shuffle, DrawsStayBelowOne)
+TEST(Shuffle, DrawsStayBelowOneAndFillEveryValueEvenly)
 {
+    // The extremes of the generator's bits: never 1, never below 0.
+    EXPECT_EQ(unit_draw(0), 0.0);
+    EXPECT_LT(unit_draw(~std::uint64_t{0}), 1.0);
+    EXPECT_GT(unit_draw(~std::uint64_t{0}), 1.0 - 0x1.0p-52);
+    EXPECT_THROW((void)deal_cells([] { return 1.0; }), std::out_of_range);
+    // A deal's first cell takes each of the 15 values about as often.
     RandomDraws random;
     random.seed(42);
-    for (int i = 0; i < 100000; ++i) {
-        const double r = random.draw();
-        ASSERT_GE(r, 0.0);
-        ASSERT_LT(r, 1.0);
-    }
-    EXPECT_THROW((void)deal_cells([] { return 1.0; }), std::out_of_range);
+    std::array<int, 16> first{};
+    for (int i = 0; i < 15000; ++i)
+        ++first[std::size_t(deal_cells([&random] { return random.draw(); })[0])];
+    for (int value = 1; value <= 15; ++value)
+        EXPECT_NEAR(first[std::size_t(value)], 1000, 150) << value;  // five deviations
+    EXPECT_EQ(first[0], 0);
 }

@@ -26,12 +26,12 @@
 #include <unistd.h>
 #include <xcb/xcb.h>
 
+#include "core/highscore.h"
 #include "solver.h"
 
 namespace {
 
-const QByteArray kDefaultFile =
-    "TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300.SENYA.350.TAO KI.400.ZORIA.450.PALKA.500.OKU.550.\r\n";
+const QByteArray kDefaultFile = QByteArray(fifteen::kDefaultTableText.data(), qsizetype(fifteen::kDefaultTableText.size())) + "\r\n";
 const int kLeft[] = {16, 96, 176, 256};
 const int kTop[] = {63, 144, 224, 304};
 
@@ -1015,24 +1015,27 @@ private slots:
         }
     }
 
-    void fullTableOf120BytesOpensWithTenPlaces()
+    void handMadeTableOfLongNamesOpensWithTenPlaces()
     {
-        // The file a winner with 1005 moves leaves on a full table (see the
-        // window test of that recording).
-        const QByteArray table = "PLAYRA.1000.PLAYRB.1001.PLAYRC.1002.PLAYRD.1003.PLAYRE.1004.PLAYRF.1005."
-                                 "WINNER.1005.PLAYRG.1006.PLAYRH.1007.PLAYRI.1008.";
-        QCOMPARE(table.size(), 120);
+        // Eight-letter names and four-digit scores, the longest the reader
+        // takes: 140 bytes, more than the game writes. Every place shows, and
+        // the file stays as it is until a result is stored.
+        QByteArray table;
+        for (int p = 0; p < 10; ++p)
+            table += "PLAYERA" + QByteArray(1, char('A' + p)) + '.' + QByteArray::number(9990 + p) + '.';
+        QCOMPARE(table.size(), 140);
         Run run;
         write(run.file("HIGHSCORE.RES"), table);
         run.start();
         QVERIFY(!run.wait_for_window().isEmpty());
-        const QImage shot = run.screenshot("full-table");
+        const QImage shot = run.screenshot("long-names-table");
         for (int p = 0; p < 10; ++p) {
             const int top = 33 + 17 * p;
             QVERIFY2(has_text(shot, QRect(382, top, 78, 15)), qPrintable(QString::number(p + 1)));
             QVERIFY2(has_text(shot, QRect(464, top, 28, 15)), qPrintable(QString::number(p + 1)));
         }
         QCOMPARE(read(run.file("HIGHSCORE.RES")), table);
+        QVERIFY(!QFileInfo::exists(run.file("HIGHSCORE.RES.damaged")));
     }
 };
 

@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // A whole table composes back to the same captions, and what is stored
-    // of it is never more than the 120 bytes the start accepts.
+    // of it is never more than the bytes of a clean table.
     if (fields.size() == 2 * kPlaces) {
         Captions names, scores;
         for (std::size_t p = 0; p < kPlaces; ++p) {

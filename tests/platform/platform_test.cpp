@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "core/highscore.h"
 #include "core/trap.h"
 #include "platform/data_path.h"
 #include "platform/files.h"
@@ -222,10 +223,9 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("HIGHSCORE.RES");
-        const QByteArray first =
-            "TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300.SENYA.350.TAO KI.400.ZORIA.450.PALKA.500.OKU.550.\r\n";
-        const QByteArray second =
-            "ANNA.99.TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300.SENYA.350.TAO KI.400.ZORIA.450.PALKA.500.\r\n";
+        const QByteArray stored(kDefaultTableText.data(), qsizetype(kDefaultTableText.size()));
+        const QByteArray first = stored + "\r\n";
+        const QByteArray second = "ANNA.99." + stored.left(stored.lastIndexOf("OKU.")) + "\r\n";
         save_whole_file(path, first);
         QRandomGenerator random(20261208);
         // The usual way, and (as root) once more with /proc hidden, where the

@@ -5,6 +5,7 @@
 #include <QString>
 #include <cstdio>
 
+#include "core/highscore.h"
 #include "core/trap.h"
 #include "platform/files.h"
 
@@ -15,10 +16,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const QString path = QString::fromLocal8Bit(argv[1]);
-    const QByteArray tables[2] = {
-        "TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300.SENYA.350.TAO KI.400.ZORIA.450.PALKA.500.OKU.550.\r\n",
-        "ANNA.99.TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300.SENYA.350.TAO KI.400.ZORIA.450.PALKA.500.\r\n",
-    };
+    const QByteArray stored(fifteen::kDefaultTableText.data(), qsizetype(fifteen::kDefaultTableText.size()));
+    // The default table, and the table after a win in the first place.
+    const QByteArray tables[2] = {stored + "\r\n", "ANNA.99." + stored.left(stored.lastIndexOf("OKU.")) + "\r\n"};
     std::fputs("saving\n", stdout);
     std::fflush(stdout);
     for (unsigned long i = 0;; ++i) {

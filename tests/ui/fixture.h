@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/data_files.h"
+#include "core/highscore.h"
 #include "platform/platform.h"
 #include "ui/form1.h"
 #include "ui/picture_control.h"
@@ -85,8 +86,9 @@ private:
     QTemporaryDir dir_;
 };
 
+// The default table as the game stores it.
 inline const QByteArray kDefaultFile =
-    "TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300.SENYA.350.TAO KI.400.ZORIA.450.PALKA.500.OKU.550.\r\n";
+    QByteArray(kDefaultTableText.data(), qsizetype(kDefaultTableText.size())) + "\r\n";
 
 // A started game in its own folder.
 struct Game {

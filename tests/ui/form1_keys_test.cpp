@@ -220,8 +220,9 @@ private slots:
         auto* box = game.control<QLineEdit>("enter_name");
         box->setText("ANNA");
         press(game.picture("ok"));
-        game.form->ok_Click();
-        game.form->enter_name_Return();
+        game.click(game.picture("ok"));
+        box->setFocus();
+        hit(Qt::Key_Return);
         QCOMPARE(game.form->name_confirmed(), 0);
         QCOMPARE(box->text(), QStringLiteral("ANNA"));
         // Shown, it answers.

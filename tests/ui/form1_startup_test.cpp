@@ -1,7 +1,9 @@
 // The window as it opens: its controls, the start-up and the data-file check.
 #include <QFontInfo>
 
+#include "core/trap.h"
 #include "fixture.h"
+#include "ui/design.h"
 
 using namespace fifteen;
 using namespace fifteen::testing;
@@ -91,6 +93,18 @@ private slots:
             QCOMPARE(look.size(), QSize(32, 32));
             QCOMPARE(qAlpha(look.pixel(31, 31)), 0);
             QCOMPARE(qAlpha(look.pixel(tip + QPoint(1, 2))), 255);
+        }
+    }
+
+    void aBrokenBuiltInPictureIsNamed()
+    {
+        // The line the program ends with when its window cannot be built.
+        QVERIFY_THROWS_EXCEPTION(Failure, (void)design_jpeg(QStringLiteral("nosuch.jpg")));
+        try {
+            (void)design_jpeg(QStringLiteral("nosuch.jpg"));
+        } catch (const Failure& failure) {
+            QCOMPARE(QString::fromUtf8(failure.what()),
+                     QStringLiteral("the built-in picture nosuch.jpg is broken; build the game again"));
         }
     }
 

@@ -47,6 +47,8 @@ void expect_frozen(Game& game, bool frozen)
         QCOMPARE(game.tile(n)->isEnabled(), !frozen);
     QCOMPARE(game.picture("startover")->isEnabled(), !frozen);
     QCOMPARE(game.picture("Image54")->isEnabled(), !frozen);
+    QCOMPARE(game.form->frozen(), frozen);
+    QCOMPARE(game.form->entry_open(), !game.picture("ok")->isHidden());
 }
 
 void confirm(Game& game, const QString& name)
