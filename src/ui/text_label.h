@@ -1,5 +1,8 @@
 #pragma once
-// A text label of the window in its own colours and a fixed pixel font.
+// A text label of the window in its own colours and a fixed pixel font. Its
+// text keeps a clear margin on either side; one too wide for the label at
+// that size, as a four-digit count or score, is drawn at the largest size that
+// fits.
 #include <QLabel>
 #include <functional>
 
@@ -18,6 +21,12 @@ public:
     void set_silent() { silent_ = true; }
     [[nodiscard]] QString spoken() const { return spoken_ ? spoken_() : text(); }
     [[nodiscard]] bool silent() const { return silent_; }
+
+    // The clear room on either side of the text, in pixels.
+    static constexpr int kInset = 2;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     std::function<QString()> spoken_;

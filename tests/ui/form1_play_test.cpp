@@ -184,6 +184,47 @@ private slots:
         QVERIFY(shows(logo, game.folder.file("KELVANE2.JPG")));
     }
 
+    void numbersAndNamesKeepAClearMarginAtEveryScale()
+    {
+        // The clear device columns left of the first and right of the last
+        // inked column of a label drawn at `scale`.
+        const auto margins = [](QWidget* label, qreal scale) {
+            QImage image((QSizeF(label->size()) * scale).toSize(), QImage::Format_RGB32);
+            image.setDevicePixelRatio(scale);
+            label->render(&image);
+            const QRgb ground = image.pixel(0, 0);
+            int first = image.width(), last = -1;
+            for (int x = 0; x < image.width(); ++x)
+                for (int y = 0; y < image.height(); ++y) {
+                    const QRgb p = image.pixel(x, y);
+                    if (std::abs(qRed(p) - qRed(ground)) + std::abs(qGreen(p) - qGreen(ground))
+                            + std::abs(qBlue(p) - qBlue(ground)) > 60) {
+                        first = std::min(first, x);
+                        last = std::max(last, x);
+                    }
+                }
+            return std::pair{first, image.width() - 1 - last};
+        };
+        Game game(QByteArray("WWWWWW.9999.") + kDefaultFile.mid(11));
+        auto* counter = game.control<QLabel>("Label2");
+        for (const qreal scale : {1.0, 1.25, 1.5, 2.0}) {
+            // Two pixels in whole device columns, and at least the names' own
+            // margin on the left.
+            const auto [name_left, name_right] = margins(game.control("prvo_mesto"), scale);
+            const int clear = std::max(int(2 * scale), name_left);
+            QVERIFY2(name_left >= int(2 * scale) && name_right >= int(2 * scale), qPrintable(QString::number(scale)));
+            const auto [score_left, score_right] = margins(game.control("score_1"), scale);
+            QVERIFY2(score_left >= clear && score_right >= clear,
+                     qPrintable(QStringLiteral("9999 at %1: %2 | %3").arg(scale).arg(score_left).arg(score_right)));
+            for (const char* count : {"7", "1080", "9999"}) {
+                counter->setText(QLatin1String(count));
+                const auto [left, right] = margins(counter, scale);
+                QVERIFY2(left >= clear && right >= clear,
+                         qPrintable(QStringLiteral("%1 at %2: %3 | %4").arg(count).arg(scale).arg(left).arg(right)));
+            }
+        }
+    }
+
     void countStopsAtItsHighestValueButMovesGoOn()
     {
         Game game;
