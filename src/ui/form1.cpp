@@ -45,7 +45,7 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     // The board takes the keys when nothing else has them, and gets them
     // back by Tab or a click on the background.
     setFocusPolicy(Qt::StrongFocus);
-    setCursor(QCursor(design_picture(QStringLiteral("cursor.xpm"), "xpm"), 0, 0));
+    setCursor(design_cursor(QStringLiteral("cursor.xpm"), {0, 0}, devicePixelRatioF()));
     setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Every text in the game is in its one font: the window's, which its
@@ -92,8 +92,11 @@ void Form1::build_controls()
         return control;
     };
     Image54 = picture("Image54", look::kStartOverNormal, "startover_normal.jpg", true);
-    Image54->setCursor(QCursor(design_picture(QStringLiteral("startover_cursor.xpm"), "xpm"), 7, 1));
     startover = picture("startover", look::kStartOverLit, "startover_lit.jpg", false);
+    // The hand over START OVER, plain or lit.
+    const QCursor hand = design_cursor(QStringLiteral("startover_cursor.xpm"), {7, 1}, devicePixelRatioF());
+    Image54->setCursor(hand);
+    startover->setCursor(hand);
     kelvane = picture("kelvane", look::kLogo, "logo.jpg", true);
     welldone = picture("welldone", {look::kWellDone.x, look::kWellDone.y}, "welldone.jpg", false);
     connect(Image54, &PictureControl::mouse_moved, this, &Form1::Image54_MouseMove);

@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QProxyStyle>
 
 #include "make_control.h"
 #include "core/highscore.h"
@@ -10,6 +11,19 @@
 
 namespace fifteen {
 
+namespace {
+
+// The application's style, but for a caret two pixels wide.
+class WideCaret final : public QProxyStyle {
+public:
+    int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
+    {
+        return metric == PM_TextCursorWidth ? 2 : QProxyStyle::pixelMetric(metric, option, widget);
+    }
+};
+
+}  // namespace
+
 NameBox::NameBox(const QString& name, const QRect& geometry, QWidget* parent) : QLineEdit(parent)
 {
     make_control(this, name);
@@ -17,10 +31,19 @@ NameBox::NameBox(const QString& name, const QRect& geometry, QWidget* parent) : 
     setMaxLength(int(kNameLength));
     setFrame(false);
     setFont(window_font(13));
-    setTextMargins(1, 0, 1, 0);
+    // The name starts clear of the box's edge, in the game's dark ink on
+    // gold; the caret is that ink too, two pixels wide, and a selected name
+    // shows gold on the ink.
+    setTextMargins(3, 0, 2, 0);
     QPalette colours = palette();
     colours.setColor(QPalette::Base, look::as<QColor>(look::kGold));
+    colours.setColor(QPalette::Text, look::as<QColor>(look::kGreen));
+    colours.setColor(QPalette::Highlight, look::as<QColor>(look::kGreen));
+    colours.setColor(QPalette::HighlightedText, look::as<QColor>(look::kGold));
     setPalette(colours);
+    auto* caret = new WideCaret;
+    caret->setParent(this);
+    setStyle(caret);
 }
 
 bool NameBox::event(QEvent* event)

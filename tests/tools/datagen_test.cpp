@@ -169,13 +169,41 @@ private slots:
         QCOMPARE(decoded(design.filePath("background.jpg")).size(), QSize(1000, 858));
         QCOMPARE(decoded(design.filePath("tile.jpg")).size(), QSize(160, 160));
         QCOMPARE(dots_per_inch(decoded(design.filePath("background.jpg"))), 192);
-        for (const char* name : {"icon-32.png", "cursor.xpm", "startover_cursor.xpm"})
-            QCOMPARE(QImage(design.filePath(QLatin1String(name))).size(), QSize(32, 32));
-        // The cursors keep their clear surround through the XPM text.
+        QCOMPARE(QImage(design.filePath("icon-32.png")).size(), QSize(32, 32));
+        // The pointers are drawn at twice their 32 pixels and keep their
+        // clear surround through the XPM text.
         for (const char* name : {"cursor.xpm", "startover_cursor.xpm"}) {
             const QImage cursor(design.filePath(QLatin1String(name)));
+            QCOMPARE(cursor.size(), QSize(64, 64));
             QVERIFY(cursor.colorCount() <= 16);
-            QCOMPARE(qAlpha(cursor.pixel(31, 31)), 0);
+            QCOMPARE(qAlpha(cursor.pixel(63, 63)), 0);
+        }
+    }
+
+    void theLogoCarriesTheBackgroundsStripes()
+    {
+        // The logo's outermost pixel (two at twice the size) all round,
+        // against the background at the same place: the felt and its
+        // stripes run on through it, as far as JPEG lets them. Drawn on a
+        // rectangle of its own, it differed by 2.7 levels.
+        const QImage background =
+            decoded(QStringLiteral(FIFTEEN_DESIGN_DIR "/background.jpg")).convertToFormat(QImage::Format_RGB32);
+        const QPoint origin(look::kLogo.x * 2, look::kLogo.y * 2);
+        for (const char* name : {"KELVANE1.JPG", "KELVANE2.JPG"}) {
+            const QImage logo =
+                decoded(QStringLiteral(FIFTEEN_GAME_DIR "/") + QLatin1String(name)).convertToFormat(QImage::Format_RGB32);
+            double sum = 0;
+            int count = 0;
+            for (int y = 0; y < logo.height(); ++y)
+                for (int x = 0; x < logo.width(); ++x) {
+                    if (x >= 2 && y >= 2 && x < logo.width() - 2 && y < logo.height() - 2)
+                        continue;
+                    const QRgb a = logo.pixel(x, y), b = background.pixel(origin + QPoint(x, y));
+                    sum += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+                    count += 3;
+                }
+            qInfo("figures: %s differs from the background under its edge by %.2f levels", name, sum / count);
+            QVERIFY(sum / count < 2.0);
         }
     }
 

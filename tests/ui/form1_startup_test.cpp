@@ -82,18 +82,28 @@ private slots:
             QVERIFY(w->hasMouseTracking());
             QVERIFY(w->testAttribute(Qt::WA_NoMousePropagation));
         }
-        // The game's own pointers: the arrow, and the hand over Start over,
-        // each clear around its drawing.
-        const std::pair<QCursor, QPoint> pointers[] = {{form.cursor(), {0, 0}},
-                                                       {game.picture("Image54")->cursor(), {7, 1}}};
-        for (const auto& [pointer, tip] : pointers) {
-            QCOMPARE(pointer.shape(), Qt::BitmapCursor);
-            QCOMPARE(pointer.hotSpot(), tip);
-            const QImage look = pointer.pixmap().toImage();
-            QCOMPARE(look.size(), QSize(32, 32));
-            QCOMPARE(qAlpha(look.pixel(31, 31)), 0);
-            QCOMPARE(qAlpha(look.pixel(tip + QPoint(1, 2))), 255);
+        // The game's own pointers: the arrow, and the hand over START OVER,
+        // plain or lit, each clear around its drawing. Drawn at twice their
+        // size, they are made for the screen's density; both looks of the
+        // button share the one hand.
+        QCOMPARE(game.picture("startover")->cursor().pixmap().cacheKey(),
+                 game.picture("Image54")->cursor().pixmap().cacheKey());
+        for (const qreal ratio : {1.0, 2.0}) {
+            const std::pair<QCursor, QPoint> pointers[] = {
+                {design_cursor(QStringLiteral("cursor.xpm"), {0, 0}, ratio), {0, 0}},
+                {design_cursor(QStringLiteral("startover_cursor.xpm"), {7, 1}, ratio), {7, 1}}};
+            for (const auto& [pointer, tip] : pointers) {
+                QCOMPARE(pointer.shape(), Qt::BitmapCursor);
+                QCOMPARE(pointer.hotSpot(), tip);
+                QCOMPARE(pointer.pixmap().devicePixelRatio(), ratio);
+                const QImage look = pointer.pixmap().toImage();
+                const int side = int(32 * ratio);
+                QCOMPARE(look.size(), QSize(side, side));
+                QCOMPARE(qAlpha(look.pixel(side - 1, side - 1)), 0);
+                QCOMPARE(qAlpha(look.pixel((tip + QPoint(1, 2)) * ratio)), 255);
+            }
         }
+        QCOMPARE(form.cursor().pixmap().size(), QSize(32, 32));
     }
 
     void aBrokenBuiltInPictureIsNamed()

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <map>
 
 namespace fifteen::datagen {
 
@@ -34,6 +35,22 @@ QImage canvas(int w, int h, const QColor& fill)
     const int dots_per_metre = qRound(96 * draw_scale / 0.0254);
     image.setDotsPerMeterX(dots_per_metre);
     image.setDotsPerMeterY(dots_per_metre);
+    return image;
+}
+
+// The background as it lies under a picture at `at` on the screen, as that
+// picture's canvas: the felt's stripes run on through its corners and edges.
+// The background is drawn once for each scale.
+QImage on_background(const look::Rect& at)
+{
+    static std::map<int, QImage> drawn;
+    auto found = drawn.find(draw_scale);
+    if (found == drawn.end())
+        found = drawn.emplace(draw_scale, background()).first;
+    QImage image = found->second.copy(at.x * draw_scale, at.y * draw_scale, at.width * draw_scale, at.height * draw_scale);
+    image.setDevicePixelRatio(found->second.devicePixelRatio());
+    image.setDotsPerMeterX(found->second.dotsPerMeterX());
+    image.setDotsPerMeterY(found->second.dotsPerMeterY());
     return image;
 }
 
@@ -132,7 +149,11 @@ QImage background()
     // The ranking panel with its heading and place numbers.
     p.setPen(QPen(teal, 1.5));
     p.setBrush(QColor(9, 30, 25, 220));
-    const QRectF panel = look::as<QRectF>(look::kTablePanel);
+    // Its bottom border runs a row and a half below the last place's bars,
+    // so that a clear row parts them at every scale.
+    QRectF panel = look::as<QRectF>(look::kTablePanel);
+    const int last_row_bottom = look::kPlaceTop + 9 * look::kPlacePitch + look::kPlaceHeight;
+    panel.setBottom(last_row_bottom + 1.5 + 0.75);  // the pen is 1.5 wide
     p.drawRoundedRect(panel, 6, 6);
     p.setFont(bold_font(14));
     text_with_shadow(p, QRectF(panel.left(), panel.top() + 4, panel.width(), 20), QStringLiteral("BEST TEN"), teal, deep,
@@ -204,7 +225,8 @@ QImage tile_design()
 
 QImage startover(bool lit)
 {
-    QImage image = canvas(206, 35, QColor(11, 33, 28));
+    const look::Point at = lit ? look::kStartOverLit : look::kStartOverNormal;
+    QImage image = on_background({at.x, at.y, 206, 35});
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     if (lit)
@@ -231,7 +253,7 @@ QImage startover(bool lit)
 
 QImage logo(bool lit)
 {
-    QImage image = canvas(105, 29, QColor(11, 33, 28));
+    QImage image = on_background({look::kLogo.x, look::kLogo.y, 105, 29});
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const QColor ink = lit ? QColor(255, 226, 90) : teal;
@@ -269,7 +291,7 @@ QImage ok_button(bool lit)
 
 QImage name_panel()
 {
-    QImage image = canvas(132, 47, QColor(11, 33, 28));
+    QImage image = on_background({look::kNamePanel.x, look::kNamePanel.y, 132, 47});
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(gold, 1.5));
@@ -283,7 +305,7 @@ QImage name_panel()
 
 QImage welldone(bool record)
 {
-    QImage image = canvas(132, 170, QColor(11, 33, 28));
+    QImage image = on_background(look::kWellDone);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient panel(0, 0, 0, 170);
@@ -356,9 +378,11 @@ QImage icon(int size)
 
 QImage pointer_cursor()
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
+    QImage image(32 * kDrawScale, 32 * kDrawScale, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
+    p.scale(kDrawScale, kDrawScale);
+    p.setRenderHint(QPainter::Antialiasing);
     QPainterPath arrow;
     arrow.moveTo(0.5, 0.5);
     arrow.lineTo(0.5, 18);
@@ -377,9 +401,11 @@ QImage pointer_cursor()
 
 QImage hand_cursor()
 {
-    QImage image(32, 32, QImage::Format_ARGB32);
+    QImage image(32 * kDrawScale, 32 * kDrawScale, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
+    p.scale(kDrawScale, kDrawScale);
+    p.setRenderHint(QPainter::Antialiasing);
     QPainterPath hand;
     hand.addRoundedRect(QRectF(5.5, 0.5, 4, 13), 2, 2);   // the pointing finger
     hand.addRoundedRect(QRectF(9.5, 6.5, 4, 8), 2, 2);

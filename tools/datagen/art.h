@@ -46,7 +46,8 @@ private:
 [[nodiscard]] QImage name_panel();          // 132 x 47
 [[nodiscard]] QImage welldone(bool record); // 132 x 170
 [[nodiscard]] QImage icon(int size = 32);   // size x size; 32 is the window's icon
-[[nodiscard]] QImage pointer_cursor();      // 32 x 32, 16 colours, tip at 0,0
-[[nodiscard]] QImage hand_cursor();         // 32 x 32, 16 colours, tip at 7,1
+// The pointers, 32 x 32 on the screen, drawn at twice that; 16 colours.
+[[nodiscard]] QImage pointer_cursor();      // tip at 0,0 on the screen
+[[nodiscard]] QImage hand_cursor();         // tip at 7,1 on the screen
 
 }  // namespace fifteen::datagen
