@@ -40,7 +40,7 @@ protected:
         p.setPen(QPen(look::as<QColor>(look::kGold), 2));
         p.drawRoundedRect(QRectF(rect()).adjusted(6, 6, -6, -6), 10, 10);
 
-        QFont title(QString::fromLatin1(look::kFontFamily.data(), qsizetype(look::kFontFamily.size())));
+        QFont title(look::as<QString>(look::kFontFamily));
         title.setBold(true);
         title.setPixelSize(52);
         p.setFont(title);

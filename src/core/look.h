@@ -27,7 +27,8 @@ struct Rect {
     int height;
 };
 
-// A colour or a rectangle as a toolkit's own type, such as QColor or QRect.
+// A colour, a rectangle or a name as a toolkit's own type, such as QColor,
+// QRect or QString.
 template <class Colour>
 [[nodiscard]] constexpr Colour as(Rgb c)
 {
@@ -37,6 +38,11 @@ template <class Rectangle>
 [[nodiscard]] constexpr Rectangle as(Rect r)
 {
     return Rectangle(r.x, r.y, r.width, r.height);
+}
+template <class Text>
+[[nodiscard]] Text as(std::string_view name)
+{
+    return Text::fromLatin1(name.data(), static_cast<decltype(Text().size())>(name.size()));
 }
 
 // The palette.

@@ -10,7 +10,7 @@ namespace fifteen {
 
 QFont window_font(int pixels)
 {
-    QFont font(QString::fromLatin1(look::kFontFamily.data(), qsizetype(look::kFontFamily.size())));
+    QFont font(look::as<QString>(look::kFontFamily));
     font.setBold(true);
     font.setPixelSize(pixels);
     return font;
