@@ -54,7 +54,7 @@ package: build-tests
 sanitize: deps-test
 	cmake -S . -B $(BUILD)-sanitize -DFIFTEEN_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug $(CMAKE_FLAGS)
 	cmake --build $(BUILD)-sanitize -j $(JOBS)
-	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS) -LE "end-to-end|fuzz"
+	cd $(BUILD)-sanitize && ctest --output-on-failure -j $(JOBS) -LE "end-to-end|fuzz|faults"
 
 # The table reader and name check under libFuzzer, for as long as one likes
 # (FUZZ_RUNS=-1) or a set number of inputs.

@@ -10,27 +10,32 @@ std::string tile_file(int value)
 
 std::string DataFileProblem::describe() const
 {
-    std::string line(file->name);
-    if (!actual)
+    const std::string line(file->name);
+    switch (found.kind) {
+    case FileLook::Kind::Missing:
         return line + ": missing";
-    return line + ": size " + std::to_string(*actual) + " where " + std::to_string(file->size) + " is expected";
+    case FileLook::Kind::NotRegular:
+        return line + ": not a regular file";
+    case FileLook::Kind::Failed:
+        return line + ": cannot be read: " + found.reason;
+    case FileLook::Kind::Regular:
+        break;
+    }
+    return line + ": size " + std::to_string(found.size) + " where " + std::to_string(file->size) + " is expected";
 }
 
-DataFileCheck check_data_files(const SizeLookup& size_of)
+DataFileCheck check_data_files(const FileLookup& look_at)
 {
     DataFileCheck check;
     for (const DataFile& file : kDataFiles) {
-        const auto size = size_of(file.name);
-        if (!size && file.name == kHighscoreFile) {
-            check.table_missing = true;
+        const FileLook found = look_at(file.name);
+        if (file.name == kHighscoreFile) {
+            check.table_missing = found.kind == FileLook::Kind::Missing;
             continue;
         }
-        if (!size) {
-            check.problem = DataFileProblem{&file, std::nullopt};
-            return check;
-        }
-        if (file.rule == DataFile::Rule::Exactly && *size != file.size) {
-            check.problem = DataFileProblem{&file, size};
+        if (found.kind != FileLook::Kind::Regular
+            || (file.rule == DataFile::Rule::Exactly && found.size != file.size)) {
+            check.problem = DataFileProblem{&file, found};
             return check;
         }
     }

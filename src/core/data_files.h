@@ -60,13 +60,22 @@ inline constexpr std::array<DataFile, 29> kDataFiles{{
 // for the tiles; a value outside 0..14 shows the tile 15.
 [[nodiscard]] std::string tile_file(int value);
 
-// The byte size of a data file by its name, or nothing when it is missing
-// or its size cannot be read.
-using SizeLookup = std::function<std::optional<std::uintmax_t>(std::string_view name)>;
+// What a look at a file found. Only "no such file" makes a file missing: a
+// look that fails for any other reason (a failing disk, a folder that may
+// not be searched) says nothing about whether the file is there.
+struct FileLook {
+    enum class Kind { Regular, Missing, NotRegular, Failed };
+    Kind kind = Kind::Missing;
+    std::uintmax_t size = 0;  // Regular: its size in bytes
+    std::string reason;       // Failed: why the look failed
+};
+
+// A look at a data file by its name.
+using FileLookup = std::function<FileLook(std::string_view name)>;
 
 struct DataFileProblem {
     const DataFile* file;
-    std::optional<std::uintmax_t> actual;  // nothing: missing
+    FileLook found;
 
     // One line for the player: the file and what is wrong with it.
     [[nodiscard]] std::string describe() const;
@@ -74,11 +83,13 @@ struct DataFileProblem {
 
 struct DataFileCheck {
     std::optional<DataFileProblem> problem;  // the first row that fails
-    bool table_missing = false;              // the high-score file is not there
+    bool table_missing = false;              // there is surely no high-score file
 };
 
-// Examines the rows in order and stops at the first that fails. A missing
-// high-score file is not a failure: the game writes the default table.
-[[nodiscard]] DataFileCheck check_data_files(const SizeLookup& size_of);
+// Examines the rows in order and stops at the first that fails. The
+// high-score file never fails the check: a missing one is written anew from
+// the default table, and one that cannot be looked at is left where and as
+// it is for the table's own reader to try.
+[[nodiscard]] DataFileCheck check_data_files(const FileLookup& look_at);
 
 }  // namespace fifteen

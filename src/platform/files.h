@@ -6,18 +6,48 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/data_files.h"
 #include "core/trap.h"
 
 namespace fifteen {
 
-// The size in bytes of a regular file, or nothing when it is missing.
-[[nodiscard]] std::optional<std::uintmax_t> file_size(const QString& path);
+// A file operation that failed, with the system's error number (0 when the
+// file was there but not one the game reads: not a regular file, too large).
+class FileError : public Failure {
+public:
+    FileError(const std::string& reason, int error) : Failure(reason), error_(error) {}
+    [[nodiscard]] int error() const { return error_; }
+    // Only "no such file" means that the file is not there.
+    [[nodiscard]] bool missing() const;
+    // The same try will fail until the player changes something: the file or
+    // its folder may not be read or written, or it is no regular file.
+    [[nodiscard]] bool lasting() const;
+
+private:
+    int error_;
+};
+
+// Whether an error number says that a file or folder may not be written
+// (as opposed to a failing disk or a passing fault).
+[[nodiscard]] bool refused(int error);
+
+// Looks at a file, following links: its size when it is a regular file.
+[[nodiscard]] FileLook look_at(const QString& path);
+
+// Which file a path leads to, following links: the same for two names of
+// one file, different once a save has put a new file in its place.
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+[[nodiscard]] std::optional<FileIdentity> file_identity(const QString& path);
 
 // A file in the game folder, open for reading. Whatever a player puts there
 // in its place, the game never waits on it and never reads more than it
 // allows: it opens without blocking (a FIFO would wait for a writer), and
 // only a regular file, or a link to one, of at most `limit` bytes opens at
-// all, judged before anything is read. Anything else throws Failure, as a
+// all, judged before anything is read. Anything else throws FileError, as a
 // missing file does.
 class ReadableFile {
 public:
@@ -70,13 +100,25 @@ private:
 };
 
 // Replaces the file with `bytes` through a new file beside it that is
-// written whole, flushed to the disk and then renamed over the old one, so
-// that a full disk, a size limit or a crash leaves the old file exactly as
-// it was. A symbolic link is followed and stays a link; a new file takes the
-// umask, an existing one keeps its permissions, and one that nobody may
+// written whole, given the old file's permissions, flushed to the disk and
+// then renamed over the old one, so that a full disk, a size limit or a
+// crash leaves the old file exactly as it was. A symbolic link is followed
+// and stays a link; where the file or the end of its link cannot be looked
+// at, nothing is written. A new file takes the umask; one that nobody may
 // write is not replaced. Throws SaveFailure, whose text is the reason, when
 // the file was not replaced; no temporary file is left behind then.
 void save_whole_file(const QString& path, const QByteArray& bytes);
+
+// Creates the file with `bytes` only where there is none, by a call that
+// fails when one has appeared meanwhile; the file is whole and on the disk
+// before it has its name. False when a file of that name was there first;
+// throws SaveFailure when it could not be made.
+[[nodiscard]] bool create_whole_file(const QString& path, const QByteArray& bytes);
+
+// Removes what a save killed between writing its new file and renaming it
+// leaves beside the file: "NAME.XXXXXX", six letters or digits. Only call
+// it where no other save of the same file can be under way.
+void remove_save_leftovers(const QString& path);
 
 // Keeps the file's bytes under a new name beside it, "PATH.SUFFIX" or, when
 // that is taken, "PATH.SUFFIX.2" and so on, with no limit: no earlier copy is
@@ -84,7 +126,7 @@ void save_whole_file(const QString& path, const QByteArray& bytes);
 // link to a link's target) where the file system allows one; where it does
 // not (another file system, hard links refused), a copy of the whole file,
 // created anew and on the disk before this returns. Returns the new file's
-// name; throws Failure when neither can be made, and leaves nothing behind.
+// name; throws FileError when neither can be made, and leaves nothing behind.
 [[nodiscard]] QString set_aside(const QString& path, const QString& suffix);
 
 }  // namespace fifteen

@@ -8,18 +8,44 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 #include <QTimer>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <string_view>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include "files.h"
 #include "pulse_sound.h"
 
 namespace fifteen {
 
 namespace {
 constexpr int kStartupPauseMs = 3000;
+
+void say(const QString& line)
+{
+    std::fprintf(stderr, "fifteen: %s\n", line.toLocal8Bit().constData());
 }
+
+// Makes the folder and those above it that are missing: 0 when it is there,
+// else why not.
+int make_folder(const QByteArray& path)
+{
+    for (qsizetype slash = path.indexOf('/', 1);; slash = path.indexOf('/', slash + 1)) {
+        const QByteArray part = slash < 0 ? path : path.left(slash);
+        if (::mkdir(part.constData(), 0777) != 0 && errno != EEXIST)
+            return errno;
+        if (slash < 0)
+            break;
+    }
+    struct stat info {};
+    if (::stat(path.constData(), &info) != 0)
+        return errno;
+    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+}
+}  // namespace
 
 QtPlatform::QtPlatform() = default;
 QtPlatform::~QtPlatform() = default;
@@ -31,11 +57,26 @@ QString QtPlatform::app_dir() const
 
 QString QtPlatform::table_dir() const
 {
-    const QString dir = app_dir();
+    return table_folder(app_dir(), say);
+}
+
+QString table_folder(const QString& dir, const std::function<void(const QString&)>& say)
+{
     if (::access(QFile::encodeName(dir).constData(), W_OK) == 0)
         return dir;
+    if (const int error = errno; !refused(error)) {
+        // The folder may well be writable: a look that failed for another
+        // reason (a failing disk) moves no table. Saves there say for themselves
+        // whether they work.
+        say(QStringLiteral("the game folder cannot be looked at: ") + QString::fromLocal8Bit(std::strerror(error))
+            + QStringLiteral("; the table stays in it"));
+        return dir;
+    }
     const QString data = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    QDir().mkpath(data);
+    // A data folder that cannot be made is not said here: the table's own
+    // start, which cannot lock or create a file in it, says in its one line
+    // that results will not be kept there.
+    (void)make_folder(QFile::encodeName(data));
     return data;
 }
 
@@ -105,7 +146,7 @@ void QtPlatform::open_url(const QUrl& url)
 
 void QtPlatform::report(const QString& line)
 {
-    std::fprintf(stderr, "fifteen: %s\n", line.toLocal8Bit().constData());
+    say(line);
 }
 
 void QtPlatform::end_program(int status)

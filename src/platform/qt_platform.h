@@ -1,6 +1,7 @@
 #pragma once
 // The real desktop services.
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -35,6 +36,12 @@ private:
 // ASCII written as \xNN, when its name is not UTF-8: Qt's paths cannot hold
 // such a name, so the game would find none of its files. Nothing otherwise.
 [[nodiscard]] std::optional<std::string> unusable_program_folder();
+
+// Where the table lives: `app_dir` when it can be written, else the user's
+// data folder for the game, made if need be. Only a refusal (EACCES, EPERM,
+// EROFS) moves the table; any other failed look keeps it in `app_dir`.
+// Whatever went wrong is said through `say`.
+[[nodiscard]] QString table_folder(const QString& app_dir, const std::function<void(const QString&)>& say);
 
 // Waits `milliseconds` with the event queue served, sleeping between events.
 void serve_events_for(int milliseconds);

@@ -98,8 +98,9 @@ private:
     void after_move();
     [[nodiscard]] bool check_data_files();
     void check_completion();
-    // Records the confirmed name, when one waits and the board is solved;
-    // true when one waited.
+    // Records the confirmed name, when one waits and the board is solved:
+    // true when it was recorded, or beaten meanwhile and dropped; false, the
+    // name still waiting, when the stored table cannot be read just now.
     bool record_confirmed_name();
     void read_highscore_file();
     void write_highscore_file();

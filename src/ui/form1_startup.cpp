@@ -42,7 +42,7 @@ void Form1::Form_Load()
 bool Form1::check_data_files()
 {
     const DataFileCheck check = fifteen::check_data_files([this](std::string_view name) {
-        return file_size(name == kHighscoreFile ? table_->path() : data_file(name));
+        return look_at(name == kHighscoreFile ? table_->path() : data_file(name));
     });
     if (check.problem) {
         platform_.report(QString::fromStdString(check.problem->describe()));

@@ -11,7 +11,10 @@ void Form1::read_highscore_file()
     // A file in which no place reads is replaced by the default table at
     // once, its bytes kept beside it.
     guarded([&] {
-        iz_opena_u_tekst(table_->read_stored());
+        {
+            const TableLock lock = table_->lock();
+            iz_opena_u_tekst(table_->read_stored(lock));
+        }
         if (table_->places_read() == 0)
             write_default_highscore_file();
     });
@@ -29,8 +32,15 @@ void Form1::write_highscore_file()
 
 void Form1::write_default_highscore_file()
 {
-    guarded([&] { table_->store_default(); },
-            [this](const std::exception& failure) { table_->tell_not_stored(failure); });
+    // Only where no table is stored, or none of its places reads, as the
+    // stored file shows when it is read again under the lock.
+    guarded(
+        [&] {
+            const TableLock lock = table_->lock();
+            table_->take_stored_table(lock);
+            table_->store_default();
+        },
+        [this](const std::exception& failure) { table_->tell_not_stored(failure); });
 }
 
 }  // namespace fifteen

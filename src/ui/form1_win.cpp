@@ -36,20 +36,26 @@ bool Form1::record_confirmed_name()
 {
     if (name_confirmed_ == 0 || !is_solved(stores_.board))
         return false;
-    guarded([&] {
-        // Another game in the same folder may have stored a result since this
-        // one read the table: hold the lock while the table is read again,
-        // ranked, recorded and stored, so that neither result is lost.
-        const TableLock lock = table_->lock();
-        guarded([&] { table_->take_stored_table(); });
-        const auto place = find_place(table_->names(), table_->scores(), move_count_);
-        name_confirmed_ = 0;  // recorded now, or beaten meanwhile and dropped
-        if (!place)
-            return;
-        table_->record(*place, to_bytes(name_entry_->confirmed_name()), move_count_);
-        write_highscore_file();
-    });
-    return true;
+    bool recorded = false;
+    guarded(
+        [&] {
+            // Another game in the same folder may have stored a result since
+            // this one read the table: hold the lock while the table is read
+            // again, ranked, recorded and stored, so that neither result is
+            // lost. Where it cannot be read now, nothing is stored and the
+            // name waits for the next move of the pointer.
+            const TableLock lock = table_->lock();
+            table_->take_stored_table(lock);
+            const auto place = find_place(table_->names(), table_->scores(), move_count_);
+            name_confirmed_ = 0;  // recorded now, or beaten meanwhile and dropped
+            recorded = true;
+            if (!place)
+                return;
+            table_->record(*place, to_bytes(name_entry_->confirmed_name()), move_count_);
+            write_highscore_file();
+        },
+        [this](const std::exception& failure) { table_->tell_not_stored(failure); });
+    return recorded;
 }
 
 void Form1::zamrzni_slicice()

@@ -37,15 +37,34 @@ void RankingTable::set_captions(const Labels& labels, const Captions& captions)
         labels[p]->setText(from_bytes(captions[p]));
 }
 
-QByteArray RankingTable::read_stored() const
+QByteArray RankingTable::read_file(bool throw_passing)
 {
     try {
-        return read_file_prefix(path_, kReadLimit).bytes;
-    } catch (const std::exception&) {
-        // Missing, not a file, unreadable: the session plays on the default
-        // table. Whether it can be stored was said when it was tried.
-        return QByteArray(kDefaultTableText.data(), qsizetype(kDefaultTableText.size()));
+        QByteArray bytes = read_file_prefix(path_, kReadLimit).bytes;
+        stored_ = Stored::Read;
+        return bytes;
+    } catch (const FileError& failure) {
+        if (failure.missing()) {
+            stored_ = Stored::Missing;
+        } else {
+            stored_ = Stored::Unreadable;
+            unreadable_ = failure.what();
+            if (!failure.lasting() && throw_passing)
+                throw SaveFailure(failure.what(), false);
+            tell_not_stored(SaveFailure(failure.what(), failure.lasting()));
+        }
+        return {};
     }
+}
+
+QByteArray RankingTable::read_stored(const TableLock& lock)
+{
+    if (lock.held())
+        remove_save_leftovers(path_);
+    const QByteArray bytes = read_file(false);
+    if (stored_ != Stored::Read)
+        return QByteArray(kDefaultTableText.data(), qsizetype(kDefaultTableText.size()));
+    return bytes;
 }
 
 void RankingTable::show_text(const QByteArray& bytes)
@@ -63,10 +82,14 @@ void RankingTable::show_text(const QByteArray& bytes)
     set_captions(scores_, table.scores);
 }
 
-void RankingTable::take_stored_table()
+void RankingTable::take_stored_table(const TableLock& lock)
 {
-    const QByteArray stored = read_file_prefix(path_, kReadLimit).bytes;
-    if (stored != last_bytes_)
+    lock.require();
+    unlocked_ = lock.why_not_held();
+    if (!unlocked_)
+        remove_save_leftovers(path_);
+    const QByteArray stored = read_file(true);
+    if (stored_ == Stored::Read && stored != last_bytes_)
         show_text(stored);
 }
 
@@ -99,7 +122,8 @@ void RankingTable::store()
 
 void RankingTable::store_default()
 {
-    store_text(kDefaultTableText);
+    if (stored_ == Stored::Missing || (stored_ == Stored::Read && places_read_ == 0))
+        store_text(kDefaultTableText);
 }
 
 void RankingTable::store_text(std::string_view text)
@@ -108,29 +132,53 @@ void RankingTable::store_text(std::string_view text)
     if (!bytes)
         throw SaveFailure("the table is longer than " + std::to_string(kTableLimit) + " characters", false);
     const QByteArray stored = QByteArray::fromStdString(*bytes);
+    if (unlocked_)
+        throw *unlocked_;  // another game may be saving unseen
+    switch (stored_) {
+    case Stored::Unread:
+        throw SaveFailure("it was not read first", false);
+    case Stored::Unreadable:
+        // Never written over unread: it may hold results this game cannot see.
+        throw SaveFailure(unreadable_, true);
+    case Stored::Missing:
+        if (!create_whole_file(path_, stored))
+            throw SaveFailure("another program created it meanwhile", false);
+        break;
+    case Stored::Read:
+        replace_with(stored);
+        break;
+    }
+    stored_ = Stored::Read;
+    damaged_ = false;
+    last_bytes_ = stored;
+}
+
+void RankingTable::replace_with(const QByteArray& stored)
+{
     // A stored file that is no clean table keeps its bytes under another
-    // name before the game first writes over it.
-    // Where no copy can be made, the file is left as it is and the game
-    // plays on as with a table it cannot write.
+    // name before the game first writes over it. Where no copy can be made,
+    // the file is left as it is and the game plays on as with a table it
+    // cannot write.
     QString kept;
-    if (damaged_ && QFileInfo::exists(path_)) {
+    const auto before = file_identity(path_);
+    if (damaged_) {
         try {
             kept = set_aside(path_, QStringLiteral("damaged"));
-        } catch (const std::exception& failure) {
+        } catch (const FileError& failure) {
             throw SaveFailure(std::string("it is damaged, and its bytes could not be kept: ") + failure.what(), true);
         }
     }
     try {
         save_whole_file(path_, stored);
     } catch (...) {
-        if (!kept.isEmpty())
-            QFile::remove(kept);  // the damaged file is still there itself
+        // The copy goes only while the damaged file itself is surely still
+        // in its place.
+        if (!kept.isEmpty() && before && file_identity(path_) == before)
+            QFile::remove(kept);
         throw;
     }
     if (!kept.isEmpty())
         tell_once(kTableName + QStringLiteral(": damaged; its bytes are kept in ") + QFileInfo(kept).fileName());
-    damaged_ = false;
-    last_bytes_ = stored;
 }
 
 void RankingTable::tell_not_stored(const std::exception& failure)
@@ -142,6 +190,8 @@ void RankingTable::tell_not_stored(const std::exception& failure)
     if (save && save->lasting())
         tell_once(kTableName + QStringLiteral(": results will not be kept: ") + reason + QStringLiteral(" (")
                   + path_ + ')');
+    else if (stored_ == Stored::Unreadable)
+        tell_once(kTableName + QStringLiteral(": cannot be read, and is left as it is: ") + reason);
     else
         tell_once(kTableName + QStringLiteral(": not saved: ") + reason);
 }

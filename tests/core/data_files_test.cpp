@@ -11,6 +11,7 @@ namespace {
 // A game folder held in memory: every file at its table size.
 struct Folder {
     std::map<std::string, std::uintmax_t> sizes;
+    std::map<std::string, FileLook> odd;  // files that are no plain file, or cannot be looked at
 
     Folder()
     {
@@ -20,11 +21,11 @@ struct Folder {
 
     DataFileCheck check()
     {
-        return check_data_files([this](std::string_view name) -> std::optional<std::uintmax_t> {
-            auto it = sizes.find(std::string(name));
-            if (it == sizes.end())
-                return std::nullopt;
-            return it->second;
+        return check_data_files([this](std::string_view name) {
+            if (const auto it = odd.find(std::string(name)); it != odd.end())
+                return it->second;
+            const auto it = sizes.find(std::string(name));
+            return it == sizes.end() ? FileLook{} : FileLook{FileLook::Kind::Regular, it->second, {}};
         });
     }
 };
@@ -50,6 +51,15 @@ TEST(DataFiles, MissingHighscoreFileIsReportedAndTheCheckGoesOn)
     EXPECT_FALSE(folder.check().problem);
     EXPECT_TRUE(folder.check().table_missing);
 
+    // Only a table that is surely not there is missing: one that cannot be
+    // looked at, or is no plain file, is left to the reader.
+    for (const FileLook::Kind kind : {FileLook::Kind::Failed, FileLook::Kind::NotRegular}) {
+        Folder unknown;
+        unknown.odd["HIGHSCORE.RES"] = FileLook{kind, 0, "Input/output error"};
+        EXPECT_FALSE(unknown.check().problem);
+        EXPECT_FALSE(unknown.check().table_missing);
+    }
+
     Folder broken;
     broken.sizes.erase("HIGHSCORE.RES");
     broken.sizes["005.JPG"] = 4140;
@@ -71,6 +81,13 @@ TEST(DataFiles, WrongSizesAndMissingFilesEnd)
     problem = missing.check().problem;
     ASSERT_TRUE(problem);
     EXPECT_EQ(problem->describe(), "STARTOVER1.JPG: missing");
+
+    Folder unreadable;
+    unreadable.odd["OK2.JPG"] = FileLook{FileLook::Kind::Failed, 0, "Input/output error"};
+    unreadable.odd["001.WAV"] = FileLook{FileLook::Kind::NotRegular, 0, {}};
+    EXPECT_EQ(unreadable.check().problem->describe(), "OK2.JPG: cannot be read: Input/output error");
+    unreadable.odd.erase("OK2.JPG");
+    EXPECT_EQ(unreadable.check().problem->describe(), "001.WAV: not a regular file");
 
     // The first failing row is the one reported.
     Folder both;

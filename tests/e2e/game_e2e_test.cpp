@@ -449,6 +449,31 @@ private slots:
         QCOMPARE(QGuiApplication::primaryScreen()->geometry().center(), run.origin + QPoint(250, 215));
     }
 
+    void aFailingLookAtStartKeepsTheTable()
+    {
+        // A look at the table, or at whether its folder can be written,
+        // that fails at start as on a failing disk: the stored table stays
+        // byte for byte, with its mode, and stays where it is.
+        const QByteArray table = "KEEP.1.ME.2.\r\n";
+        for (const char* fault : {"access:1:13:HIGHSCORE.RES", "stat:1:5:HIGHSCORE.RES", "access:2:5:"}) {
+            Run run;
+            write(run.file("HIGHSCORE.RES"), table);
+            QVERIFY(QFile::setPermissions(run.file("HIGHSCORE.RES"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
+            QTemporaryDir home;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("HOME", home.path());
+            env.insert("LD_PRELOAD", FIFTEEN_FAIL_CALL);
+            env.insert("FIFTEEN_FAIL", fault + (QByteArray(fault).endsWith(':') ? run.dir.path() : QString()));
+            run.start(env);
+            QVERIFY2(!run.wait_for_window().isEmpty(), fault);
+            QVERIFY2(run.process.readAllStandardError().contains("fail_call: fired"), fault);
+            QCOMPARE(read(run.file("HIGHSCORE.RES")), table);
+            QCOMPARE(QFileInfo(run.file("HIGHSCORE.RES")).permissions() & 0x0777,
+                     QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup);
+            QVERIFY2(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty(), fault);
+        }
+    }
+
     void pictureOneByteTooLongEndsWithStatusOne()
     {
         Run run;

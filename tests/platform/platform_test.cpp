@@ -77,11 +77,13 @@ private slots:
     {
         QTemporaryDir dir;
         put(dir.filePath("f"), QByteArray(121, 'x'));
-        QCOMPARE(file_size(dir.filePath("f")), std::optional<std::uintmax_t>(121));
+        QCOMPARE(look_at(dir.filePath("f")).size, 121u);
         put(dir.filePath("empty"), {});
-        QCOMPARE(file_size(dir.filePath("empty")), std::optional<std::uintmax_t>(0));
-        QVERIFY(!file_size(dir.filePath("none")));
-        QVERIFY(!file_size(dir.path()));
+        QCOMPARE(look_at(dir.filePath("empty")).kind, FileLook::Kind::Regular);
+        QCOMPARE(look_at(dir.filePath("none")).kind, FileLook::Kind::Missing);
+        QCOMPARE(look_at(dir.path()).kind, FileLook::Kind::NotRegular);
+        // Only "no such file" is missing: a path through a file is not.
+        QCOMPARE(look_at(dir.filePath("f/x")).kind, FileLook::Kind::Failed);
     }
 
     void wholeFilesRoundTripEveryByte()

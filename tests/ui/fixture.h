@@ -21,7 +21,7 @@
 
 namespace fifteen::testing {
 
-struct FakePlatform final : Platform {
+struct FakePlatform : Platform {
     QString dir;
     QString table_folder;  // where the table lives, when not beside the program
     QStringList launched;
@@ -67,16 +67,18 @@ public:
     }
     [[nodiscard]] QString path() const { return dir_.path(); }
     [[nodiscard]] QString file(const QString& name) const { return dir_.filePath(name); }
-    void write(const QString& name, const QByteArray& bytes) const
+    void write(const QString& name, const QByteArray& bytes) const { put(file(name), bytes); }
+    [[nodiscard]] QByteArray read(const QString& name) const { return get(file(name)); }
+    static void put(const QString& path, const QByteArray& bytes)
     {
-        QFile f(file(name));
+        QFile f(path);
         if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            qFatal("cannot write %s", qPrintable(name));
+            qFatal("cannot write %s", qPrintable(path));
         f.write(bytes);
     }
-    [[nodiscard]] QByteArray read(const QString& name) const
+    [[nodiscard]] static QByteArray get(const QString& path)
     {
-        QFile f(file(name));
+        QFile f(path);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
     void append_byte(const QString& name) const { write(name, read(name) + 'x'); }
