@@ -179,6 +179,9 @@ int main(int argc, char** argv)
             send_click(ok);
             QCoreApplication::processEvents();
         });
+    QFile table(dir.filePath(QStringLiteral("HIGHSCORE.RES")));
+    if (form.name_confirmed() != 0 || !table.open(QIODevice::ReadOnly) || !table.readAll().startsWith("ANNA."))
+        std::fprintf(stderr, "the wins were not saved\n");
 
     // Memory, each in a fresh process: the game against a bare window.
     auto child_peak = [&](const QString& program, const QStringList& arguments) {

@@ -8,7 +8,7 @@ set -euo pipefail
 
 play=(
   cmake make g++ pkg-config
-  qt6-base-dev libgl-dev libpulse-dev libsndfile1-dev
+  qt6-base-dev libgl-dev libpulse-dev libsndfile1-dev libjpeg-dev
   fonts-liberation2
 )
 # Qt's Wayland plugin brings Qt Quick along (about 18 MB): installed for

@@ -1,6 +1,7 @@
 #include "close_signals.h"
 
 #include <QSocketNotifier>
+#include <cerrno>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -13,9 +14,13 @@ int signal_pipe[2] = {-1, -1};
 
 extern "C" void on_signal(int)
 {
-    // Only async-signal-safe work here: wake the event loop.
+    // Only async-signal-safe work here: wake the event loop. The code the
+    // signal cut into finds errno as it left it.
+    const int saved = errno;
     const char byte = 1;
+    // A full socket already holds a wake-up, so a write that fails loses nothing.
     [[maybe_unused]] const auto written = ::write(signal_pipe[0], &byte, 1);
+    errno = saved;
 }
 
 }  // namespace

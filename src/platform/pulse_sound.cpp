@@ -4,13 +4,12 @@
 #include <limits>
 #include <algorithm>
 #include <pulse/context.h>
-#include <pulse/glib-mainloop.h>
 #include <pulse/proplist.h>
 #include <pulse/stream.h>
-#include <sndfile.h>
 #include <utility>
 
-#include "files.h"
+#include "plain_wav.h"
+#include "pulse_loop.h"
 
 namespace fifteen {
 
@@ -64,48 +63,7 @@ private:
 
 }  // namespace
 
-PlainWav::PlainWav(const QString& path)
-{
-    // Opened as every data file is, so that a FIFO or a device in the
-    // sound's place is silence rather than a game that waits on it; the
-    // sound library reads from the descriptor, which stays this object's.
-    try {
-        source_ = std::make_unique<ReadableFile>(path, std::numeric_limits<std::uintmax_t>::max());
-    } catch (const std::exception&) {
-        return;
-    }
-    SF_INFO info{};
-    SNDFILE* file = sf_open_fd(source_->descriptor(), SFM_READ, &info, SF_FALSE);
-    if (!file)
-        return;
-    const int subtype = info.format & SF_FORMAT_SUBMASK;
-    const bool plain = (info.format & SF_FORMAT_TYPEMASK) == SF_FORMAT_WAV
-                       && (subtype == SF_FORMAT_PCM_U8 || subtype == SF_FORMAT_PCM_16)
-                       && (info.channels == 1 || info.channels == 2) && info.samplerate > 0 && info.frames > 0;
-    if (!plain) {
-        sf_close(file);
-        return;
-    }
-    file_ = file;
-    rate_ = info.samplerate;
-    channels_ = info.channels;
-}
-
-PlainWav::~PlainWav()
-{
-    if (file_)
-        sf_close(file_);
-}
-
-std::size_t PlainWav::read(short* to, std::size_t frames)
-{
-    if (!file_)
-        return 0;
-    const sf_count_t got = sf_readf_short(file_, to, sf_count_t(frames));
-    return got > 0 ? std::size_t(got) : 0;
-}
-
-PulseSound::PulseSound() : loop_(pa_glib_mainloop_new(nullptr)) {}
+PulseSound::PulseSound() : loop_(std::make_unique<PulseLoop>()) {}
 
 PulseSound::~PulseSound()
 {
@@ -115,8 +73,6 @@ PulseSound::~PulseSound()
         pa_context_disconnect(context_);
         pa_context_unref(context_);
     }
-    if (loop_)
-        pa_glib_mainloop_free(loop_);
 }
 
 void PulseSound::play(const QString& path)
@@ -124,7 +80,7 @@ void PulseSound::play(const QString& path)
     cut();
     waiting_ = false;
     wav_ = std::make_unique<PlainWav>(path);
-    if (!loop_ || !wav_->is_open()) {
+    if (!wav_->is_open()) {
         wav_.reset();
         return;
     }
@@ -184,7 +140,7 @@ void PulseSound::ensure_context()
     }
     const LibraryLinesToSystemLog to_system_log;
     const Properties properties;
-    context_ = pa_context_new_with_proplist(pa_glib_mainloop_get_api(loop_), "Fifteen", properties.get());
+    context_ = pa_context_new_with_proplist(loop_->api(), "Fifteen", properties.get());
     if (!context_)
         return;
     pa_context_set_state_callback(context_, &PulseSound::on_context_state, this);

@@ -141,6 +141,8 @@ void QtPlatform::open_url(const QUrl& url)
     opener.setStandardInputFile(QProcess::nullDevice());
     opener.setStandardOutputFile(QProcess::nullDevice());
     opener.setStandardErrorFile(QProcess::nullDevice());
+    // Whether a browser opened is not the game's to know or to wait for: the
+    // logo and the close go on either way, as a player without one expects.
     (void)opener.startDetached();
 }
 

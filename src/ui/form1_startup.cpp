@@ -15,7 +15,7 @@ namespace fifteen {
 void Form1::Form_Load()
 {
     // A start-up that stops early leaves a window without a board: say why.
-    const auto tell = [this](const std::exception& failure) { platform_.report(QString::fromUtf8(failure.what())); };
+    const auto tell = [this](const std::exception& failure) { platform_.report(QString::fromLocal8Bit(failure.what())); };
     guarded([&] {
         set_app_dir();
         // Once: where the table lives does not change.

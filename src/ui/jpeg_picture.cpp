@@ -3,10 +3,11 @@
 #include <QBuffer>
 #include <QHash>
 #include <QImageReader>
-#include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <csetjmp>
+#include <cstdio>
 #include <unordered_set>
+#include <jpeglib.h>
 
 #include "core/jpeg_header.h"
 #include "core/trap.h"
@@ -15,60 +16,67 @@ namespace fifteen {
 
 namespace {
 
-// Hears what Qt's JPEG reader says while it is alive. The reader reports a
-// damaged file (data that ends early, a corrupt scan) only as a warning and
-// still hands back a picture, filled with grey where the data was missing.
-class JpegReaderComplaints {
-public:
-    JpegReaderComplaints()
-    {
-        heard_ = false;
-        previous_ = qInstallMessageHandler(&JpegReaderComplaints::hear);
-    }
-    ~JpegReaderComplaints() { qInstallMessageHandler(previous_); }
-    JpegReaderComplaints(const JpegReaderComplaints&) = delete;
-    JpegReaderComplaints& operator=(const JpegReaderComplaints&) = delete;
-    [[nodiscard]] static bool heard() { return heard_; }
-
-private:
-    static void hear(QtMsgType type, const QMessageLogContext& context, const QString& message)
-    {
-        if (context.category && std::strcmp(context.category, "qt.gui.imageio.jpeg") == 0)
-            heard_ = true;
-        else if (previous_)
-            previous_(type, context, message);
-    }
-    static inline QtMessageHandler previous_ = nullptr;
-    static inline bool heard_ = false;
+// The decoder's verdict: its fatal errors end the decode at once, and any
+// warning (data that ends early, a corrupt scan, which Qt's reader would
+// only log and fill with grey) counts against the picture as well.
+struct Verdict {
+    jpeg_error_mgr manager;  // first, so that the library's pointer is ours
+    std::jmp_buf fatal;
+    bool warned = false;
 };
+
+void on_fatal(j_common_ptr decoder)
+{
+    std::longjmp(reinterpret_cast<Verdict*>(decoder->err)->fatal, 1);
+}
+
+void on_message(j_common_ptr decoder, int level)
+{
+    if (level < 0)  // warnings; higher levels are only traces
+        reinterpret_cast<Verdict*>(decoder->err)->warned = true;
+}
 
 // True when the bytes decode without an error or a warning. Decoded at an
 // eighth of their size, which still reads every byte of the scan, so a
-// damaged file shows itself for a fraction of a full decode.
-bool decodes_cleanly(const QByteArray& bytes, QSize pixels)
+// damaged file shows itself for a fraction of a full decode. Nothing here
+// has a destructor for the long jump to skip: the row is the decoder's own.
+bool decodes_cleanly(const QByteArray& bytes)
 {
-    QByteArray copy = bytes;
-    QBuffer buffer(&copy);
-    QImageReader reader(&buffer, "jpeg");
-    reader.setAutoDetectImageFormat(false);
-    reader.setScaledSize(QSize(std::max(1, pixels.width() / 8), std::max(1, pixels.height() / 8)));
-    const JpegReaderComplaints complaints;
-    const QImage trial = reader.read();
-    return !trial.isNull() && !complaints.heard();
+    jpeg_decompress_struct decoder{};
+    Verdict verdict;
+    decoder.err = jpeg_std_error(&verdict.manager);
+    verdict.manager.error_exit = on_fatal;
+    verdict.manager.emit_message = on_message;
+    if (setjmp(verdict.fatal) != 0) {
+        jpeg_destroy_decompress(&decoder);
+        return false;
+    }
+    jpeg_create_decompress(&decoder);
+    jpeg_mem_src(&decoder, reinterpret_cast<const unsigned char*>(bytes.constData()), static_cast<unsigned long>(bytes.size()));
+    (void)jpeg_read_header(&decoder, TRUE);
+    decoder.scale_num = 1;
+    decoder.scale_denom = 8;
+    (void)jpeg_start_decompress(&decoder);
+    JSAMPARRAY row = (*decoder.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&decoder), JPOOL_IMAGE,
+                                                  decoder.output_width * JDIMENSION(decoder.output_components), 1);
+    while (decoder.output_scanline < decoder.output_height)
+        (void)jpeg_read_scanlines(&decoder, row, 1);
+    (void)jpeg_finish_decompress(&decoder);
+    jpeg_destroy_decompress(&decoder);
+    return !verdict.warned;
 }
 
 // The same, remembered for bytes found clean before. A move shows two tiles
 // whose files the game has read many times over, and a trial decode of each
-// would cost a third of the move. Only the verdict on the exact bytes is
-// kept, under a hash with the process's random seed; every file is still
-// read afresh.
-bool known_to_decode_cleanly(const QByteArray& bytes, QSize pixels)
+// would cost a third of the move. Only a hash of the bytes found clean is
+// kept (with the process's random seed); every file is still read afresh.
+bool known_to_decode_cleanly(const QByteArray& bytes)
 {
     static std::unordered_set<std::size_t> clean;
     const std::size_t key = qHash(bytes, QHashSeed::globalSeed());
     if (clean.count(key) != 0)
         return true;
-    if (!decodes_cleanly(bytes, pixels))
+    if (!decodes_cleanly(bytes))
         return false;
     if (clean.size() >= 64)  // far more pictures than the game has
         clean.clear();
@@ -87,7 +95,7 @@ JpegPicture::JpegPicture(const QByteArray& bytes) : bytes_(bytes)
     // screen's; the header says what the file itself gives.
     const std::string_view view(bytes_.constData(), std::size_t(bytes_.size()));
     const auto pixels = showable_pixel_size(view);
-    if (!pixels || !known_to_decode_cleanly(bytes_, QSize(pixels->width, pixels->height))) {
+    if (!pixels || !known_to_decode_cleanly(bytes_)) {
         bytes_.clear();
         throw Failure("not a picture");
     }

@@ -7,7 +7,7 @@
 #include "core/trap.h"
 #include "platform/data_path.h"
 #include "platform/files.h"
-#include "platform/pulse_sound.h"
+#include "platform/plain_wav.h"
 #include "platform/qt_platform.h"
 
 #include <QElapsedTimer>

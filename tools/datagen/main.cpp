@@ -3,7 +3,9 @@
 // GAME_DIR receives the data files the game loads at run time, DESIGN_DIR the
 // pictures built into the program (background, icon, cursors, layout looks).
 #include <QDir>
+#include <QBuffer>
 #include <QFile>
+#include <QSaveFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <cstdio>
@@ -27,11 +29,23 @@ namespace {
     std::exit(1);
 }
 
+// Writes the whole file, or says why not: a file is in place only once
+// every byte reached it, so a full disk never leaves a cut-off data file
+// that a later build would take for a finished one.
 void write_file(const QString& path, const QByteArray& bytes)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(bytes) != bytes.size())
-        fail(QStringLiteral("cannot write %1").arg(path));
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+        fail(QStringLiteral("cannot write %1: %2").arg(path, file.errorString()));
+}
+
+QByteArray encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, format))
+        fail(QStringLiteral("cannot encode a picture as %1").arg(format));
+    return bytes;
 }
 
 void write_jpeg(const QString& path, const QImage& image, std::uintmax_t size)
@@ -95,20 +109,18 @@ int main(int argc, char** argv)
         {"ENTERYOURNAME.JPG", "name_panel.jpg"},      {"OK1.JPG", "ok.jpg"},
     };
     for (const auto& [from, to] : shared) {
-        QFile::remove(design + '/' + to);
-        if (!QFile::copy(game + '/' + from, design + '/' + to))
-            fail(QStringLiteral("cannot copy %1").arg(from));
+        QFile source(game + '/' + from);
+        if (!source.open(QIODevice::ReadOnly))
+            fail(QStringLiteral("cannot read %1: %2").arg(from, source.errorString()));
+        write_file(design + '/' + to, source.readAll());
     }
     // The cursors as XPM text, which the game reads without a picture
     // library; written from full colour, the one form whose clear pixels the
     // XPM writer keeps.
-    const auto save_xpm = [](const QImage& cursor, const QString& path) {
-        return cursor.convertToFormat(QImage::Format_ARGB32).save(path, "XPM");
-    };
-    if (!save_xpm(pointer_cursor(), design + "/cursor.xpm") || !save_xpm(hand_cursor(), design + "/startover_cursor.xpm"))
-        fail(QStringLiteral("cannot write the cursors"));
+    const auto xpm = [](const QImage& cursor) { return encoded(cursor.convertToFormat(QImage::Format_ARGB32), "XPM"); };
+    write_file(design + "/cursor.xpm", xpm(pointer_cursor()));
+    write_file(design + "/startover_cursor.xpm", xpm(hand_cursor()));
     for (int size : look::kIconSizes)
-        if (!icon(size).save(design + QStringLiteral("/icon-%1.png").arg(size)))
-            fail(QStringLiteral("cannot write the %1-pixel icon").arg(size));
+        write_file(design + QStringLiteral("/icon-%1.png").arg(size), encoded(icon(size), "PNG"));
     return 0;
 }
