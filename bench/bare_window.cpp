@@ -7,12 +7,16 @@
 #include <QLabel>
 #include <cstdio>
 
+#include "core/look.h"
+
+using namespace fifteen;
+
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QWidget bare;
-    bare.setFixedSize(500, 430);
+    bare.setFixedSize(look::kWindowWidth, look::kWindowHeight);
     QLabel text(QStringLiteral("Fifteen 0123456789"), &bare);
     text.move(10, 10);
     bare.show();

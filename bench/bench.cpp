@@ -21,6 +21,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/data_files.h"
+#include "core/look.h"
 #include "platform/platform.h"
 #include "platform/qt_platform.h"
 #include "ui/form1.h"
@@ -179,7 +181,7 @@ int main(int argc, char** argv)
             send_click(ok);
             QCoreApplication::processEvents();
         });
-    QFile table(dir.filePath(QStringLiteral("HIGHSCORE.RES")));
+    QFile table(dir.filePath(look::as<QString>(kHighscoreFile)));
     if (form.name_confirmed() != 0 || !table.open(QIODevice::ReadOnly) || !table.readAll().startsWith("ANNA."))
         std::fprintf(stderr, "the wins were not saved\n");
 

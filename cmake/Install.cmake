@@ -3,10 +3,15 @@
 # The program finds its folder through its real path, so the link is enough.
 set(FIFTEEN_INSTALL_GAME_DIR ${CMAKE_INSTALL_LIBDIR}/fifteen)
 
-install(TARGETS fifteen RUNTIME DESTINATION ${FIFTEEN_INSTALL_GAME_DIR})
-# The sibling program keeps its exact size: it is never stripped again.
-install(PROGRAMS ${FIFTEEN_GAME_DIR}/ZUROZO.EXE DESTINATION ${FIFTEEN_INSTALL_GAME_DIR})
-install(FILES ${FIFTEEN_DATA_PATHS} ${FIFTEEN_GAME_DIR}/fifteen.html DESTINATION ${FIFTEEN_INSTALL_GAME_DIR})
+# The game folder's files as the game lists them (FIFTEEN_GAME_FILES): the
+# program, then the sibling program, which keeps its exact size: it is never
+# stripped again; then the home page and the data files.
+set(game_files ${FIFTEEN_GAME_FILES})
+list(POP_FRONT game_files program sibling)
+install(TARGETS ${program} RUNTIME DESTINATION ${FIFTEEN_INSTALL_GAME_DIR})
+install(PROGRAMS ${FIFTEEN_GAME_DIR}/${sibling} DESTINATION ${FIFTEEN_INSTALL_GAME_DIR})
+list(TRANSFORM game_files PREPEND ${FIFTEEN_GAME_DIR}/)
+install(FILES ${game_files} DESTINATION ${FIFTEEN_INSTALL_GAME_DIR})
 
 # Where the program is reached and where the game folder lies, as the install
 # itself sees its prefix: a system package (prefix /usr) puts its games in
@@ -56,14 +61,14 @@ install(CODE "
 # The menu entry starts the program by its full installed path, so that it
 # works whether or not that folder is on the session's PATH.
 install(CODE "
-  file(READ \"${PROJECT_SOURCE_DIR}/data/${FIFTEEN_ID}.desktop\" text)
+  file(READ \"${PROJECT_BINARY_DIR}/data/${FIFTEEN_ID}.desktop\" text)
   string(REPLACE \"Exec=fifteen\" \"Exec=\${fifteen_bin}/fifteen\" text \"\${text}\")
   fifteen_install_text(\"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications/${FIFTEEN_ID}.desktop\"
                        \"\${text}\" OFF)
 ")
 install(FILES ${PROJECT_BINARY_DIR}/data/${FIFTEEN_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size IN LISTS FIFTEEN_ICON_SIZES)
-  install(FILES ${FIFTEEN_ICON_DIR}/icon-${size}.png
+  install(FILES ${FIFTEEN_DESIGN_DIR}/icon-${size}.png
           DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
           RENAME ${FIFTEEN_ID}.png)
 endforeach()

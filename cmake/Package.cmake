@@ -41,7 +41,7 @@ include(CPack)
 # no table, so that the first start creates one.
 set(FIFTEEN_PORTABLE ${CMAKE_BINARY_DIR}/fifteen-${PROJECT_VERSION}-portable.tar.gz)
 add_custom_target(portable
-  COMMAND ${CMAKE_COMMAND} -DGAME=${FIFTEEN_GAME_DIR} -DOUT=${FIFTEEN_PORTABLE}
+  COMMAND ${CMAKE_COMMAND} -DGAME=${FIFTEEN_GAME_DIR} "-DFILES=${FIFTEEN_GAME_FILES}" -DOUT=${FIFTEEN_PORTABLE}
           -DSTRIP=${CMAKE_STRIP} -DLICENSE=${PROJECT_SOURCE_DIR}/LICENSE -P ${PROJECT_SOURCE_DIR}/cmake/portable.cmake
   DEPENDS fifteen fifteen_data zurozo
   COMMENT "Packing the portable game folder"

@@ -1,18 +1,16 @@
-# Packs the game folder GAME into the archive OUT as fifteen/: every file but
-# the high-score table, the game program stripped, the licence beside it.
+# Packs the game folder GAME into the archive OUT as fifteen/: the FILES the
+# game ships (its program first, stripped), the licence beside them; never a
+# table or anything else a game left there.
 get_filename_component(stage ${OUT} DIRECTORY)
 set(stage ${stage}/portable-stage)
 file(REMOVE_RECURSE ${stage})
 file(MAKE_DIRECTORY ${stage}/fifteen)
-file(GLOB files ${GAME}/*)
-foreach(f ${files})
-  get_filename_component(name ${f} NAME)
-  if(NOT name STREQUAL "HIGHSCORE.RES" AND NOT name MATCHES "^HIGHSCORE\\.RES\\.")
-    file(COPY ${f} DESTINATION ${stage}/fifteen)
-  endif()
+foreach(name IN LISTS FILES)
+  file(COPY ${GAME}/${name} DESTINATION ${stage}/fifteen)
 endforeach()
+list(GET FILES 0 program)
 file(COPY ${LICENSE} DESTINATION ${stage}/fifteen)
-execute_process(COMMAND ${STRIP} --strip-all ${stage}/fifteen/fifteen RESULT_VARIABLE stripped)
+execute_process(COMMAND ${STRIP} --strip-all ${stage}/fifteen/${program} RESULT_VARIABLE stripped)
 if(NOT stripped EQUAL 0)
   message(FATAL_ERROR "cannot strip the game program")
 endif()

@@ -1,6 +1,6 @@
 // The sibling program: a short splash with the game's title and the maker's
-// mark, centred and without a frame. It closes itself after about three
-// seconds; a click closes it sooner, and so does the game window taking the
+// mark, centred and without a frame. It closes itself when the game's pause
+// at start is over; a click closes it sooner, and so does the game window taking the
 // keyboard, so that it never covers the game. However its window closes, the
 // program ends with it: a splash leaves nothing running behind it.
 #include <QApplication>
@@ -13,6 +13,7 @@
 #include <QWidget>
 #include <cstdlib>
 
+#include "core/identity.h"
 #include "core/look.h"
 
 using namespace fifteen;
@@ -25,7 +26,7 @@ public:
     {
         setWindowTitle(QStringLiteral("kelvane games"));
         setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
-        setFixedSize(360, 200);
+        setFixedSize(look::kSplashSize.x, look::kSplashSize.y);
     }
 
 protected:
@@ -40,21 +41,18 @@ protected:
         p.setPen(QPen(look::as<QColor>(look::kGold), 2));
         p.drawRoundedRect(QRectF(rect()).adjusted(6, 6, -6, -6), 10, 10);
 
-        QFont title(look::as<QString>(look::kFontFamily));
-        title.setBold(true);
-        title.setPixelSize(52);
-        p.setFont(title);
-        p.drawText(QRect(0, 30, width(), 80), Qt::AlignCenter, QStringLiteral("FIFTEEN"));
-
-        QFont small = title;
-        small.setPixelSize(16);
-        p.setFont(small);
+        const auto line = [&p, this](const look::SplashLine& at, const QString& text) {
+            QFont font(look::as<QString>(look::kFontFamily));
+            font.setBold(true);
+            font.setPixelSize(at.pixels);
+            p.setFont(font);
+            p.drawText(QRect(0, at.top, width(), at.height), Qt::AlignCenter, text);
+        };
+        line(look::kSplashTitle, QStringLiteral("FIFTEEN"));
         p.setPen(look::as<QColor>(look::kTeal));
-        p.drawText(QRect(0, 110, width(), 24), Qt::AlignCenter, QStringLiteral("a sliding puzzle"));
-        small.setPixelSize(13);
-        p.setFont(small);
+        line(look::kSplashSubtitle, QStringLiteral("a sliding puzzle"));
         p.setPen(look::as<QColor>(look::kCream));
-        p.drawText(QRect(0, 150, width(), 24), Qt::AlignCenter, QStringLiteral("kelvane games"));
+        line(look::kSplashMaker, QStringLiteral("kelvane games"));
     }
 
     void mousePressEvent(QMouseEvent*) override { close(); }
@@ -97,13 +95,13 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Fifteen"));
     // The splash belongs to the game: a dock or task bar shows it under the
     // game's own menu entry and icon.
-    QGuiApplication::setDesktopFileName(QStringLiteral("net.kelvane.Fifteen"));
+    QGuiApplication::setDesktopFileName(look::as<QString>(kApplicationId));
     Splash splash;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         splash.move(screen->availableGeometry().center() - splash.rect().center());
     splash.show();
     splash.raise();
     splash.activateWindow();
-    QTimer::singleShot(3000, &splash, &QWidget::close);
+    QTimer::singleShot(kStartupPauseMs, &splash, &QWidget::close);
     return app.exec();
 }

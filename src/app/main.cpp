@@ -9,6 +9,8 @@
 #include <memory>
 
 #include "close_signals.h"
+#include "core/identity.h"
+#include "core/look.h"
 #include "platform/qt_platform.h"
 #include "ui/form1.h"
 
@@ -79,7 +81,7 @@ int main(int argc, char** argv)
     starting = false;
     start_messages.clear();
     QApplication::setApplicationName(QStringLiteral("Fifteen"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("net.kelvane.Fifteen"));
+    QGuiApplication::setDesktopFileName(fifteen::look::as<QString>(fifteen::kApplicationId));
     fifteen::QtPlatform platform;
     // A window whose built-in pictures are broken cannot be built: one line
     // says which, and the game ends with status 1.

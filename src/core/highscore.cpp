@@ -51,7 +51,6 @@ std::vector<std::string> parse_table_text(std::string_view text)
 
 StoredTable read_stored_table(std::string_view bytes, std::size_t file_size)
 {
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
     if (bytes.substr(0, kByteOrderMark.size()) == kByteOrderMark)
         bytes.remove_prefix(kByteOrderMark.size());
     const std::vector<std::string> fields = parse_table_text(bytes);
@@ -91,8 +90,8 @@ std::optional<std::string> table_file_bytes(std::string_view text)
     if (text.size() > kTableLimit)
         return std::nullopt;
     std::string bytes(text);
-    if (bytes.size() + 2 <= kTableLimit)
-        bytes += "\r\n";
+    if (bytes.size() + kLineEnd.size() <= kTableLimit)
+        bytes += kLineEnd;
     return bytes;
 }
 

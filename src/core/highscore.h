@@ -20,13 +20,20 @@ inline constexpr int kHighestScore = [] {
         highest = highest * 10 + 9;
     return highest;
 }();
+// A UTF-8 byte-order mark, which the reader skips, and the line end.
+inline constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+inline constexpr std::string_view kLineEnd = "\r\n";
 // The longest table text the game writes, and the largest file that counts
-// as a clean table: ten places of six-letter names and four-digit scores.
-inline constexpr std::size_t kTableLimit = 120;
+// as a clean table: every place a name a winner can type and a score, each
+// with its ".". The data-file check has always allowed tables of this size.
+inline constexpr std::size_t kTableLimit = kPlaces * (kNameLength + 1 + kScoreSlots + 1);
+static_assert(kTableLimit == 120);
 // How much of a stored file is read: the longest table the reader takes
-// (eight-letter names, four-digit scores) with a line end and a byte-order
-// mark. Anything beyond is never read.
-inline constexpr std::size_t kReadLimit = 150;
+// (names and scores filling their slots) behind a byte-order mark, with its
+// line end. Anything beyond is never read.
+inline constexpr std::size_t kReadLimit =
+    kByteOrderMark.size() + kPlaces * (kNameSlots + 1 + kScoreSlots + 1) + kLineEnd.size();
+static_assert(kReadLimit == 145);
 
 inline constexpr std::string_view kDefaultTableText =
     "TOMVAR.100.KELIN.150.DANO.200.RABO.250.MIRAS.300."

@@ -54,9 +54,14 @@ inline constexpr Rgb kLime{216, 233, 33};    // the scores
 inline constexpr Rgb kCream{250, 242, 206};  // light text
 inline constexpr Rgb kFelt{24, 68, 58};      // the top of the felt's gradient
 inline constexpr Rgb kWindow{6, 18, 15};     // the window below its background picture
+inline constexpr Rgb kSunken{7, 22, 19};     // the board's tray, between and around the tiles
 
 // Every text the game shows or draws is in this font, bold.
 inline constexpr std::string_view kFontFamily = "Liberation Sans";
+
+// The text sizes, in pixels: the window's labels and name box, and the scores.
+inline constexpr int kTextPixels = 13;
+inline constexpr int kScorePixels = 12;
 
 // The sizes the icon is drawn at: the window's and the desktop's icon theme's.
 inline constexpr std::array<int, 5> kIconSizes{32, 48, 64, 128, 256};
@@ -102,5 +107,17 @@ inline constexpr Rect kNameBoxUnseen{203, 22, 80, 15};
 inline constexpr Point kNamePanel{361, 382};
 inline constexpr Point kNameBox{372, 404};
 inline constexpr Point kOk{453, 404};
+
+// The splash: its size, and its three lines, each centred across it in a
+// band from its top, at a pixel size.
+inline constexpr Point kSplashSize{360, 200};
+struct SplashLine {
+    int top;
+    int height;
+    int pixels;
+};
+inline constexpr SplashLine kSplashTitle{30, 80, 52};
+inline constexpr SplashLine kSplashSubtitle{110, 24, 16};
+inline constexpr SplashLine kSplashMaker{150, 24, 13};
 
 }  // namespace fifteen::look

@@ -8,6 +8,7 @@
 #include <pulse/stream.h>
 #include <utility>
 
+#include "core/identity.h"
 #include "plain_wav.h"
 #include "pulse_loop.h"
 
@@ -48,8 +49,9 @@ public:
     Properties() : list_(pa_proplist_new())
     {
         pa_proplist_sets(list_, PA_PROP_APPLICATION_NAME, "Fifteen");
-        pa_proplist_sets(list_, PA_PROP_APPLICATION_ID, "net.kelvane.Fifteen");
-        pa_proplist_sets(list_, PA_PROP_APPLICATION_ICON_NAME, "net.kelvane.Fifteen");
+        // The id is a literal, so its view ends in the NUL the library reads to.
+        pa_proplist_sets(list_, PA_PROP_APPLICATION_ID, kApplicationId.data());
+        pa_proplist_sets(list_, PA_PROP_APPLICATION_ICON_NAME, kApplicationId.data());
         pa_proplist_sets(list_, PA_PROP_MEDIA_ROLE, "event");
     }
     ~Properties() { pa_proplist_free(list_); }

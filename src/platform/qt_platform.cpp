@@ -16,13 +16,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/identity.h"
 #include "files.h"
 #include "pulse_sound.h"
 
 namespace fifteen {
 
 namespace {
-constexpr int kStartupPauseMs = 3000;
 
 void say(const QString& line)
 {

@@ -4,21 +4,15 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
-#include <QDir>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QScreen>
 
 #include "accessibility.h"
-#include "bytes.h"
 #include "core/look.h"
-#include "core/trap.h"
 #include "design.h"
 #include "name_box.h"
 #include "name_entry.h"
 #include "picture_control.h"
-#include "platform/data_path.h"
-#include "platform/files.h"
 #include "platform/platform.h"
 #include "ranking_table.h"
 #include "text_label.h"
@@ -51,8 +45,8 @@ Form1::Form1(Platform& platform, QWidget* parent) : QWidget(parent), platform_(p
     // Every text in the game is in its one font: the window's, which its
     // controls inherit, and the application's, in which the name box lays out
     // its first, empty line. The desktop's default font is never loaded.
-    QApplication::setFont(window_font(13));
-    setFont(window_font(13));
+    QApplication::setFont(window_font(look::kTextPixels));
+    setFont(window_font(look::kTextPixels));
     background_ = design_jpeg(QStringLiteral("background.jpg"));
     install_accessibility();
     build_controls();
@@ -109,15 +103,15 @@ void Form1::build_controls()
 
     const QColor window_text = palette().color(QPalette::WindowText);
     Label2 = new TextLabel(QStringLiteral("Label2"), look::as<QRect>(look::kMoveCounter), look::as<QColor>(look::kTeal),
-                           window_text, 13, Qt::AlignRight, this);
+                           window_text, look::kTextPixels, Qt::AlignRight, this);
     Label2->setText(QStringLiteral("0"));
     for (std::size_t p = 0; p < kPlaces; ++p) {
         const int top = look::kPlaceTop + look::kPlacePitch * int(p);
         place_names[p] = new TextLabel(QLatin1String(kPlaceNames[p]), {look::kNameLeft, top, look::kNameWidth, look::kPlaceHeight},
-                                       look::as<QColor>(look::kGold), look::as<QColor>(look::kGreen), 13, Qt::AlignLeft, this);
+                                       look::as<QColor>(look::kGold), look::as<QColor>(look::kGreen), look::kTextPixels, Qt::AlignLeft, this);
         place_scores[p] = new TextLabel(QStringLiteral("score_%1").arg(p + 1),
                                         {look::kScoreLeft, top, look::kScoreWidth, look::kPlaceHeight},
-                                        look::as<QColor>(look::kLime), look::as<QColor>(look::kGreen), 12, Qt::AlignRight, this);
+                                        look::as<QColor>(look::kLime), look::as<QColor>(look::kGreen), look::kScorePixels, Qt::AlignRight, this);
     }
 
     name_entry_ = new NameEntry(this, design_jpeg(QStringLiteral("name_panel.jpg")), design_jpeg(QStringLiteral("ok.jpg")));
@@ -128,31 +122,6 @@ void Form1::build_controls()
     ok->set_press([this] { enter_name_key(); });
     connect(name_entry_->box(), &QLineEdit::returnPressed, this, &Form1::enter_name_key);
     connect(ok, &PictureControl::mouse_moved, this, &Form1::ok_MouseMove);
-}
-
-void Form1::on_click_and_press(PictureControl* control, const std::function<void()>& handler)
-{
-    const auto on_act = [this, control, handler] { act(control, handler); };
-    connect(control, &PictureControl::clicked, this, on_act);
-    control->set_press(on_act);
-}
-
-void Form1::act(const QWidget* control, const std::function<void()>& handler)
-{
-    // A frozen control (disabled by zamrzni_slicice) or a hidden one takes
-    // no act, whichever way it comes.
-    if (control->isEnabled() && !control->isHidden())
-        handler();
-}
-
-bool Form1::frozen() const
-{
-    return !startover->isEnabled();
-}
-
-bool Form1::entry_open() const
-{
-    return name_entry_->is_open();
 }
 
 PictureControl* Form1::start_over_button() const
@@ -189,38 +158,6 @@ void Form1::describe_controls()
     }
 }
 
-void Form1::paintEvent(QPaintEvent* event)
-{
-    // The background shows only around the controls and is repainted
-    // seldom, so it is kept as its JPEG bytes and decoded, band by band, just
-    // where it is painted: held decoded it would be the largest piece of the
-    // game's memory. Every rectangle around the controls is painted under a
-    // plain clip of its own, which the painter fills straight in; the shape
-    // around the controls as one clip would cost a buffer the size of the
-    // window and threads to fill it.
-    constexpr int kBand = 64;
-    QPainter painter(this);
-    const QRect picture(QPoint(0, 0), background_.size());
-    const QRegion shown = event->region() & picture;
-    const QRect area = shown.boundingRect();
-    for (int top = area.top(); top <= area.bottom(); top += kBand) {
-        const QRegion band = shown & QRect(area.left(), top, area.width(), kBand);
-        if (band.isEmpty())
-            continue;
-        const QRect bounds = band.boundingRect();
-        const QImage image = background_.decode(devicePixelRatioF(), bounds);
-        for (const QRect& piece : band) {
-            painter.setClipRect(piece);
-            painter.drawImage(bounds.topLeft(), image);
-        }
-    }
-    // Below the picture (its last row) the window shows its own colour.
-    for (const QRect& piece : event->region() - picture) {
-        painter.setClipRect(piece);
-        painter.fillRect(piece, look::as<QColor>(look::kWindow));
-    }
-}
-
 void Form1::mouseMoveEvent(QMouseEvent*)
 {
     // Only moves over the bare background arrive here: every control keeps
@@ -232,30 +169,6 @@ void Form1::closeEvent(QCloseEvent* event)
 {
     Form_QueryUnload();
     event->accept();
-}
-
-QString Form1::data_file(std::string_view name) const
-{
-    return data_path(app_dir_, from_bytes(name));
-}
-
-void Form1::load_picture(PictureControl* control, std::string_view name) const
-{
-    // Read afresh every time, so that a picture replaced on disk shows at
-    // the next drawing; the control repaints only when the bytes differ.
-    control->show_jpeg(read_data_file(data_file(name), kPictureFileLimit));
-    // The well-done pictures are read out by what they say.
-    if (name == "WELLDONE1.JPG")
-        control->setAccessibleName(QStringLiteral("Well done! Puzzle solved. Fewer moves next time to reach the best ten"));
-    else if (name == "WELLDONE2.JPG")
-        control->setAccessibleName(QStringLiteral("Well done! A new record! Type your name below"));
-}
-
-void Form1::set_app_dir()
-{
-    app_dir_ = platform_.app_dir();
-    if (!QDir::setCurrent(app_dir_))
-        throw Failure("cannot enter " + app_dir_.toStdString());
 }
 
 void Form1::set_cells_for_testing(const Cells& cells)

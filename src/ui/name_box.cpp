@@ -30,7 +30,7 @@ NameBox::NameBox(const QString& name, const QRect& geometry, QWidget* parent) : 
     setGeometry(geometry);
     setMaxLength(int(kNameLength));
     setFrame(false);
-    setFont(window_font(13));
+    setFont(window_font(look::kTextPixels));
     // The name starts clear of the box's edge, in the game's dark ink on
     // gold; the caret is that ink too, two pixels wide, and a selected name
     // shows gold on the ink.

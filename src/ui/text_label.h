@@ -33,7 +33,8 @@ private:
     bool silent_ = false;
 };
 
-// Arial bold at a pixel size, so that the layout does not move with the DPI.
+// The game's font, bold, at a pixel size, so that the layout does not move
+// with the screen's density.
 [[nodiscard]] QFont window_font(int pixels);
 
 }  // namespace fifteen

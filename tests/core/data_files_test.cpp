@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
+#include <sstream>
 
 #include "core/data_files.h"
 
@@ -96,4 +98,19 @@ TEST(DataFiles, WrongSizesAndMissingFilesEnd)
     problem = both.check().problem;
     ASSERT_TRUE(problem);
     EXPECT_EQ(problem->file->name, "003.JPG");
+}
+
+TEST(DataFiles, TheInstallShipsTheGamesOwnList)
+{
+    // Every file the game checks or opens, and nothing else: the program,
+    // the sibling program, the home page and each data file but the table.
+    std::set<std::string> shipped;
+    std::istringstream list(FIFTEEN_GAME_FILES);
+    for (std::string name; std::getline(list, name, ',');)
+        shipped.insert(name);
+    std::set<std::string> game{"fifteen", std::string(kHomePage)};
+    for (const DataFile& file : kDataFiles)
+        if (file.name != kHighscoreFile)
+            game.insert(std::string(file.name));
+    EXPECT_EQ(shipped, game);
 }

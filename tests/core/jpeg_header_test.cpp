@@ -24,7 +24,7 @@ std::string jfif(int units, int density)
 
 }  // namespace
 
-TEST(PictureDensity, HeaderDensityInDotsPerInch)
+TEST(JpegHeader, HeaderDensityInDotsPerInch)
 {
     EXPECT_EQ(jfif_dots_per_inch(jfif(1, 192)), 192);
     EXPECT_EQ(jfif_dots_per_inch(jfif(1, 72)), 72);
@@ -36,7 +36,7 @@ TEST(PictureDensity, HeaderDensityInDotsPerInch)
     EXPECT_EQ(jfif_dots_per_inch(""), std::nullopt);
 }
 
-TEST(PictureDensity, PixelSizeFromTheFrameHeader)
+TEST(JpegHeader, PixelSizeFromTheFrameHeader)
 {
     // A JFIF header, a comment, then a baseline frame of 160 x 120.
     std::string jpeg = jfif(1, 192);
@@ -59,7 +59,7 @@ TEST(PictureDensity, PixelSizeFromTheFrameHeader)
     EXPECT_EQ(jpeg_pixel_size(""), std::nullopt);
 }
 
-TEST(PictureDensity, DensePicturesCoverFewerScreenPixels)
+TEST(JpegHeader, DensePicturesCoverFewerScreenPixels)
 {
     EXPECT_EQ(screen_pixels(160, 192), 80);
     EXPECT_EQ(screen_pixels(429 * 2, 192), 429);

@@ -48,7 +48,11 @@ void expect_frozen(Game& game, bool frozen)
     QCOMPARE(game.picture("startover")->isEnabled(), !frozen);
     QCOMPARE(game.picture("Image54")->isEnabled(), !frozen);
     QCOMPARE(game.form->frozen(), frozen);
-    QCOMPARE(game.form->entry_open(), !game.picture("ok")->isHidden());
+    // The board is frozen exactly while the name entry asks for a name: its
+    // panel, box and OK all show then, and none otherwise.
+    QCOMPARE(game.form->entry_open(), frozen);
+    for (const char* part : {"upis", "enter_name", "ok"})
+        QCOMPARE(game.control(part)->isHidden(), !frozen);
 }
 
 void confirm(Game& game, const QString& name)

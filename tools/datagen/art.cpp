@@ -98,10 +98,11 @@ void star(QPainter& p, QPointF centre, qreal outer, const QColor& colour)
 
 QImage sixteen_colours(const QImage& argb)
 {
-    QList<QRgb> table{qRgba(0, 0, 0, 0),      qRgb(0, 0, 0),        qRgb(19, 54, 46),   qRgb(9, 27, 23),
-                      qRgb(228, 188, 28),     qRgb(250, 242, 206),  qRgb(57, 193, 193), qRgb(255, 255, 255),
-                      qRgb(160, 128, 16),     qRgb(245, 214, 80),   qRgb(30, 120, 120), qRgb(128, 128, 128),
-                      qRgb(216, 233, 33),     qRgb(90, 70, 10),     qRgb(200, 200, 200), qRgb(64, 64, 64)};
+    // The palette's colours and the shades of the pointers' edges.
+    QList<QRgb> table{qRgba(0, 0, 0, 0),    qRgb(0, 0, 0),        green.rgb(),          deep.rgb(),
+                      gold.rgb(),           cream.rgb(),          teal.rgb(),           qRgb(255, 255, 255),
+                      qRgb(160, 128, 16),   qRgb(245, 214, 80),   qRgb(30, 120, 120),   qRgb(128, 128, 128),
+                      lime.rgb(),           qRgb(90, 70, 10),     qRgb(200, 200, 200),  qRgb(64, 64, 64)};
     QImage indexed = argb.convertToFormat(QImage::Format_Indexed8, table, Qt::ThresholdDither | Qt::ThresholdAlphaDither);
     indexed.setColorCount(16);
     return indexed;
@@ -143,7 +144,7 @@ QImage background()
 
     // The board's tray.
     p.setPen(QPen(gold, 2));
-    p.setBrush(QColor(7, 22, 19));
+    p.setBrush(sunken);
     p.drawRoundedRect(look::as<QRectF>(look::kTray), 7, 7);
 
     // The ranking panel with its heading and place numbers.
@@ -169,14 +170,14 @@ QImage background()
     // A soft light where the well-done picture appears.
     const QPointF well_done = look::as<QRectF>(look::kWellDone).center();
     QRadialGradient glow(well_done, 80);
-    glow.setColorAt(0.0, QColor(57, 193, 193, 40));
-    glow.setColorAt(1.0, QColor(57, 193, 193, 0));
+    glow.setColorAt(0.0, with_alpha(teal, 40));
+    glow.setColorAt(1.0, with_alpha(teal, 0));
     p.setPen(Qt::NoPen);
     p.setBrush(glow);
     p.drawEllipse(well_done, 80, 80);
 
     // The bottom strip: the move count's caption next to its box.
-    p.setPen(QPen(QColor(57, 193, 193, 120), 1));
+    p.setPen(QPen(with_alpha(teal, 120), 1));
     p.drawLine(QPointF(0, 389.5), QPointF(kWidth, 389.5));
     p.setFont(bold_font(13));
     p.setPen(teal);
@@ -188,32 +189,34 @@ QImage background()
 
 QImage tile(int value)
 {
-    QImage image = canvas(80, 80, QColor(7, 22, 19));
+    // Every length of a tile follows its side.
+    constexpr qreal side = look::kTileSide;
+    QImage image = canvas(look::kTileSide, look::kTileSide, sunken);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     if (value == 0) {
         // The gap: an empty, sunken cell.
-        QRadialGradient hollow(QPointF(40, 40), 56);
+        QRadialGradient hollow(QPointF(side / 2, side / 2), 56);
         hollow.setColorAt(0.0, QColor(16, 46, 39));
         hollow.setColorAt(1.0, QColor(5, 16, 13));
-        p.setPen(QPen(QColor(57, 193, 193, 70), 1));
+        p.setPen(QPen(with_alpha(teal, 70), 1));
         p.setBrush(hollow);
-        p.drawRoundedRect(QRectF(2.5, 2.5, 75, 75), 6, 6);
+        p.drawRoundedRect(QRectF(2.5, 2.5, side - 5, side - 5), 6, 6);
         return image;
     }
-    QLinearGradient face(0, 0, 80, 80);
+    QLinearGradient face(0, 0, side, side);
     face.setColorAt(0.0, QColor(248, 222, 104));
     face.setColorAt(0.55, gold);
     face.setColorAt(1.0, QColor(186, 148, 18));
     p.setPen(QPen(QColor(120, 92, 8), 1.5));
     p.setBrush(face);
-    p.drawRoundedRect(QRectF(1.5, 1.5, 77, 77), 7, 7);
+    p.drawRoundedRect(QRectF(1.5, 1.5, side - 3, side - 3), 7, 7);
     p.setPen(QPen(QColor(255, 246, 200, 180), 2));
     p.setBrush(Qt::NoBrush);
-    p.drawRoundedRect(QRectF(5, 5, 70, 70), 5, 5);
+    p.drawRoundedRect(QRectF(5, 5, side - 10, side - 10), 5, 5);
     if (value > 0 && value <= 15) {
         p.setFont(bold_font(value >= 10 ? 40 : 46));
-        text_with_shadow(p, QRectF(0, 0, 80, 80), QString::number(value), green, QColor(255, 240, 170), -1.5);
+        text_with_shadow(p, QRectF(0, 0, side, side), QString::number(value), green, QColor(255, 240, 170), -1.5);
     }
     return image;
 }

@@ -19,6 +19,14 @@ inline const QColor deep = look::as<QColor>(look::kDeep);
 inline const QColor lime = look::as<QColor>(look::kLime);
 inline const QColor cream = look::as<QColor>(look::kCream);
 inline const QColor felt = look::as<QColor>(look::kFelt);
+inline const QColor sunken = look::as<QColor>(look::kSunken);
+
+// A colour of the palette with the opacity `alpha` (0..255).
+[[nodiscard]] inline QColor with_alpha(QColor colour, int alpha)
+{
+    colour.setAlpha(alpha);
+    return colour;
+}
 }  // namespace palette
 
 // Pixels drawn per pixel on the screen: 2, with the density that says so.

@@ -57,14 +57,6 @@ void write_jpeg(const QString& path, const QImage& image, std::uintmax_t size)
     write_file(path, fitted->bytes);
 }
 
-std::uintmax_t size_of(std::string_view name)
-{
-    for (const DataFile& file : kDataFiles)
-        if (file.name == name)
-            return file.size;
-    fail(QStringLiteral("no data file named %1").arg(QString::fromLatin1(name.data(), qsizetype(name.size()))));
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -78,7 +70,8 @@ int main(int argc, char** argv)
     if (!QDir().mkpath(game) || !QDir().mkpath(design))
         fail(QStringLiteral("cannot create the output folders"));
 
-    const std::map<std::string, std::function<QImage()>> pictures{
+    // How each data file of the game's list is made, by its name.
+    std::map<std::string, std::function<QImage()>> pictures{
         {"ENTERYOURNAME.JPG", [] { return name_panel(); }},
         {"OK1.JPG", [] { return ok_button(false); }},
         {"OK2.JPG", [] { return ok_button(true); }},
@@ -89,15 +82,24 @@ int main(int argc, char** argv)
         {"WELLDONE1.JPG", [] { return welldone(false); }},
         {"WELLDONE2.JPG", [] { return welldone(true); }},
     };
-    for (int value = 0; value <= 15; ++value) {
-        const std::string name = tile_file(value);
-        write_jpeg(game + '/' + QString::fromStdString(name), tile(value), size_of(name));
+    for (int value = 0; value <= 15; ++value)
+        pictures[tile_file(value)] = [value] { return tile(value); };
+    const std::map<std::string, std::function<std::string(std::uintmax_t)>> sounds{
+        {"001.WAV", [](std::uintmax_t size) { return wav_file(click_sound(size)); }},
+        {"002.WAV", [](std::uintmax_t size) { return wav_file(jingle_sound(size)); }},
+    };
+    for (const DataFile& file : kDataFiles) {
+        if (file.name == kHighscoreFile || file.name == kSiblingProgram)
+            continue;  // the players' table, and a program of its own build
+        const std::string name(file.name);
+        const QString path = game + '/' + QString::fromStdString(name);
+        if (const auto picture = pictures.find(name); picture != pictures.end())
+            write_jpeg(path, picture->second(), file.size);
+        else if (const auto sound = sounds.find(name); sound != sounds.end())
+            write_file(path, QByteArray::fromStdString(sound->second(file.size)));
+        else
+            fail(QStringLiteral("no way to make %1").arg(path));
     }
-    for (const auto& [name, draw] : pictures)
-        write_jpeg(game + '/' + QString::fromStdString(name), draw(), size_of(name));
-
-    write_file(game + "/001.WAV", QByteArray::fromStdString(wav_file(click_sound(size_of("001.WAV")))));
-    write_file(game + "/002.WAV", QByteArray::fromStdString(wav_file(jingle_sound(size_of("002.WAV")))));
 
     // The window's own pictures. Those that share a look with a data file
     // are the same bytes.
