@@ -91,6 +91,12 @@ int main(int argc, char** argv)
         if (type == QtFatalMsg)
             std::_Exit(1);
     });
+    // The splash stays off the accessibility bus: it closes as the game's
+    // window opens, and a screen reader that heard it close after the game
+    // took the keyboard would lose the game's window. Qt's bridge connects
+    // to the bus this names, which is none, so nothing of the splash's is
+    // ever sent.
+    qputenv("AT_SPI_BUS_ADDRESS", "unix:path=/dev/null");
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Fifteen"));
     // The splash belongs to the game: a dock or task bar shows it under the

@@ -80,6 +80,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void build_controls();
@@ -103,6 +105,16 @@ private:
     // name still waiting, when the stored table cannot be read just now.
     bool record_confirmed_name();
     void read_highscore_file();
+
+    // For a screen reader: the focus on what the last act concerns,
+    // described with what happened.
+    void describe_tile(int cell, const QString& what);
+    void tell_move(int to);
+    void tell_new_game();
+    void tell_solved(int cell);
+    void tell_name_wanted(int place);
+    void tell_recorded(int place);
+    void focus_board();
     void write_highscore_file();
     void write_default_highscore_file();
 
@@ -124,6 +136,8 @@ private:
     std::array<TextLabel*, kPlaces> place_names{};   // prvo_mesto .. deseto_mesto
     std::array<TextLabel*, kPlaces> place_scores{};  // score_1 .. score_10
     std::unique_ptr<RankingTable> table_;            // the twenty labels and HIGHSCORE.RES
+    int described_ = 0;       // the tile whose description carries the count, 0 before the first
+    int recorded_place_ = 0;  // the place (1..10) the last recorded name took, 0 when it was beaten
 };
 
 }  // namespace fifteen

@@ -1,4 +1,6 @@
 // The board, tile moves, a new game, the hover looks and the way out.
+#include <algorithm>
+
 #include "core/data_files.h"
 #include "core/trap.h"
 #include "form1.h"
@@ -50,8 +52,13 @@ void Form1::PrikaziTablu16()
 void Form1::Image_Click(int n)
 {
     guarded([&] {
-        if (slide_tile(stores_.cells, n))
-            after_move();
+        // The tile slides into the gap: that is where it then stands.
+        const int to = int(std::find(stores_.cells.begin(), stores_.cells.end(), 0) - stores_.cells.begin()) + 1;
+        if (!slide_tile(stores_.cells, n))
+            return;
+        after_move();
+        if (!entry_open())  // a win that asks for a name has spoken already
+            is_solved(stores_.board) ? tell_solved(to) : tell_move(to);
     });
 }
 
@@ -82,6 +89,7 @@ void Form1::startover_Click()
         stores_.copy_to_shown();
         PrikaziTablu16();
         platform_.play_sound(data_file("002.WAV"));
+        tell_new_game();
     });
 }
 

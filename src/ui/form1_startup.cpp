@@ -36,6 +36,7 @@ void Form1::Form_Load()
         StartnaTabla16();
         PrikaziTablu16();
         read_highscore_file();
+        tell_new_game();
     }, tell);
 }
 

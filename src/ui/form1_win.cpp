@@ -25,10 +25,14 @@ void Form1::check_completion()
         welldone->show();
         name_entry_->show_in_place();
         zamrzni_slicice();
+        if (name_confirmed_ == 0)
+            tell_name_wanted(*place);  // the win itself; later calls come to record
         if (!record_confirmed_name())
             return;
         odmrzni_slicice();
         startover_Click();
+        if (recorded_place_ != 0)
+            tell_recorded(recorded_place_);
     });
 }
 
@@ -49,6 +53,7 @@ bool Form1::record_confirmed_name()
             const auto place = find_place(table_->names(), table_->scores(), move_count_);
             name_confirmed_ = 0;  // recorded now, or beaten meanwhile and dropped
             recorded = true;
+            recorded_place_ = place.value_or(0);
             if (!place)
                 return;
             table_->record(*place, to_bytes(name_entry_->confirmed_name()), move_count_);

@@ -48,6 +48,8 @@ NameBox::NameBox(const QString& name, const QRect& geometry, QWidget* parent) : 
 
 bool NameBox::event(QEvent* event)
 {
+    if (event->type() == QEvent::KeyPress)
+        select_on_press_ = false;
     // A hidden box takes no keys: whatever is typed goes on to the window,
     // so that nothing typed during play waits in the box for the next entry.
     switch (event->type()) {
@@ -73,13 +75,15 @@ void NameBox::focusInEvent(QFocusEvent* event)
     // limit.
     QLineEdit::focusInEvent(event);
     selectAll();
-    select_on_press_ = event->reason() == Qt::MouseFocusReason;
+    select_on_press_ = true;
 }
 
 void NameBox::mousePressEvent(QMouseEvent* event)
 {
-    // The press that brought the focus would put the cursor where it landed
-    // and drop the selection; keep the selection for that one press.
+    // The first press after the box took the focus (by that press, or given
+    // it at a win) would put the cursor where it landed and drop the
+    // selection; keep the selection for that one press, unless the player
+    // has typed since.
     QLineEdit::mousePressEvent(event);
     if (select_on_press_)
         selectAll();

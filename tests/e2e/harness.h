@@ -397,6 +397,79 @@ private:
     qint64 pid_ = 0;
 };
 
+// What a screen reader hears on the accessibility bus: every focus given to
+// an object, with the object's name and description as they were then, and
+// every window event, each with the process that sent it. Listens on the
+// accessibility bus of `session` from before the game starts.
+class BusListener : public QObject {
+    Q_OBJECT
+public:
+    struct Heard {
+        QString what;  // "focus", or the window event: "Activate", "Deactivate", ...
+        QString name;
+        QString description;
+        qint64 pid = 0;
+        QString service;
+        QString path;
+    };
+
+    explicit BusListener(const QString& session)
+    {
+        const QDBusConnection bus = QDBusConnection::connectToBus(session, "listener-session");
+        QDBusInterface launcher("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", bus);
+        const QDBusReply<QString> address = launcher.call("GetAddress");
+        if (!address.isValid())
+            return;
+        // As a screen reader does when it starts: programs that watch this
+        // switch (Qt's among them) put themselves on the bus.
+        QDBusInterface status("org.a11y.Bus", "/org/a11y/bus", "org.freedesktop.DBus.Properties", bus);
+        status.call("Set", "org.a11y.Status", "IsEnabled", QVariant::fromValue(QDBusVariant(true)));
+        a11y_ = QDBusConnection::connectToBus(address.value(), "listener-a11y");
+        QDBusInterface registry("org.a11y.atspi.Registry", "/org/a11y/atspi/registry", "org.a11y.atspi.Registry", a11y_);
+        for (const char* event : {"object:state-changed:focused", "window:"})
+            registry.call("RegisterEvent", QString::fromLatin1(event));
+        a11y_.connect({}, {}, "org.a11y.atspi.Event.Object", "StateChanged", this, SLOT(on_state(QDBusMessage)));
+        for (const char* event : {"Activate", "Deactivate", "Create", "Destroy"})
+            a11y_.connect({}, {}, "org.a11y.atspi.Event.Window", event, this, SLOT(on_window(QDBusMessage)));
+    }
+    [[nodiscard]] bool connected() const { return a11y_.isConnected(); }
+    [[nodiscard]] const QDBusConnection& bus() const { return a11y_; }
+    [[nodiscard]] const QList<Heard>& heard() const { return heard_; }
+    // The focus events heard since the last call.
+    [[nodiscard]] QList<Heard> take_focus()
+    {
+        QList<Heard> focus;
+        for (; taken_ < heard_.size(); ++taken_)
+            if (heard_[taken_].what == QLatin1String("focus"))
+                focus << heard_[taken_];
+        return focus;
+    }
+
+private slots:
+    void on_state(const QDBusMessage& message)
+    {
+        const QVariantList args = message.arguments();
+        if (args.size() >= 2 && args[0].toString() == QLatin1String("focused") && args[1].toInt() == 1)
+            hear("focus", message);
+    }
+    void on_window(const QDBusMessage& message) { hear(message.member(), message); }
+
+private:
+    void hear(const QString& what, const QDBusMessage& message)
+    {
+        QDBusInterface object(message.service(), message.path(), "org.a11y.atspi.Accessible", a11y_);
+        object.setTimeout(2000);
+        QDBusInterface daemon("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", a11y_);
+        const QDBusReply<uint> pid = daemon.call("GetConnectionUnixProcessID", message.service());
+        heard_.append({what, object.property("Name").toString(), object.property("Description").toString(),
+                       pid.isValid() ? qint64(pid.value()) : 0, message.service(), message.path()});
+    }
+
+    QDBusConnection a11y_{QString()};
+    QList<Heard> heard_;
+    qsizetype taken_ = 0;
+};
+
 // The names of the push buttons below one object of the accessibility tree.
 inline void push_buttons(const QDBusConnection& bus, const QString& service, const QString& path, QStringList& names,
                   int depth = 0)

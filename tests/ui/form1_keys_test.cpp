@@ -121,9 +121,7 @@ private slots:
         activate(game);
         win(game, 98);
         auto* box = game.control<QLineEdit>("enter_name");
-        QVERIFY(!box->hasFocus());  // showing the entry does not take the focus
-        hit(Qt::Key_Tab);
-        QVERIFY(box->hasFocus());
+        QVERIFY(box->hasFocus());  // a win that ranks asks for the name
 
         // A refused name is wiped; arrows in the box move no tile.
         type("R2D2");
@@ -171,7 +169,6 @@ private slots:
         Game game;
         activate(game);
         win(game, 98);
-        hit(Qt::Key_Tab);
         type("anna");
         hit(Qt::Key_Return);
         QCOMPARE(game.caption("prvo_mesto"), QStringLiteral("ANNA"));

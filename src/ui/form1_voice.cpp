@@ -1,0 +1,138 @@
+// What a screen reader says. It follows the keyboard focus and reads the
+// focused control's name and description, so the focus goes to what the
+// player's last act concerns, described with what happened: the tile that
+// slid and the count, the new game, the name a win asks for, the place a
+// result took. A sighted player sees nothing of it: no picture draws a focus
+// frame. Tab goes round the board, START OVER, the logo, the ten places and,
+// while it is open, the name entry.
+#include <QAccessible>
+
+#include "core/board.h"
+#include "form1.h"
+#include "name_box.h"
+#include "name_entry.h"
+#include "picture_control.h"
+#include "text_label.h"
+
+namespace fifteen {
+
+namespace {
+
+QString where(int cell)
+{
+    return QStringLiteral("row %1, column %2").arg((cell - 1) / 4 + 1).arg((cell - 1) % 4 + 1);
+}
+
+QString moves(int count)
+{
+    return count == 1 ? QStringLiteral("1 move") : QStringLiteral("%1 moves").arg(count);
+}
+
+const char* const kOrdinals[kPlaces] = {"first", "second", "third", "fourth", "fifth",
+                                        "sixth", "seventh", "eighth", "ninth", "tenth"};
+
+// Gives `control` the focus and has it read out, also when it had the focus
+// already (a tile that slid back where it was).
+void focus_and_tell(QWidget* control)
+{
+    if (!control->isVisible() || !control->isEnabled())
+        return;
+    if (control->hasFocus()) {
+        QAccessibleEvent focus(control, QAccessible::Focus);
+        QAccessible::updateAccessibility(&focus);
+        return;
+    }
+    control->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace
+
+void Form1::describe_tile(int cell, const QString& what)
+{
+    // Only the tile in focus carries the count; the others say where they are.
+    if (described_ != 0 && described_ != cell)
+        Image[std::size_t(described_ - 1)]->setAccessibleDescription(where(described_));
+    described_ = cell;
+    Image[std::size_t(cell - 1)]->setAccessibleDescription(what.isEmpty() ? where(cell) : where(cell) + ", " + what);
+}
+
+void Form1::tell_move(int to)
+{
+    describe_tile(to, moves(move_count_));
+    focus_and_tell(Image[std::size_t(to - 1)]);
+}
+
+void Form1::tell_new_game()
+{
+    // A tile next to the gap, the first an arrow could move.
+    for (const Arrow arrow : {Arrow::Down, Arrow::Right, Arrow::Up, Arrow::Left})
+        if (const auto cell = cell_for_arrow(stores_.cells, arrow)) {
+            describe_tile(*cell, QStringLiteral("new game, ") + moves(move_count_));
+            focus_and_tell(Image[std::size_t(*cell - 1)]);
+            return;
+        }
+}
+
+void Form1::tell_solved(int cell)
+{
+    describe_tile(cell, QStringLiteral("solved in ") + moves(move_count_));
+    focus_and_tell(Image[std::size_t(cell - 1)]);
+}
+
+void Form1::tell_name_wanted(int place)
+{
+    NameBox* box = name_entry_->box();
+    box->setAccessibleDescription(QStringLiteral("Well done, %1, %2 place: type your name")
+                                      .arg(moves(move_count_), QLatin1String(kOrdinals[place - 1])));
+    focus_and_tell(box);
+}
+
+void Form1::tell_recorded(int place)
+{
+    focus_and_tell(place_names[std::size_t(place - 1)]);
+}
+
+void Form1::focus_board()
+{
+    const int cell = described_ != 0 ? described_ : 0;
+    if (cell != 0 && stores_.cells[std::size_t(cell - 1)] != 0)
+        focus_and_tell(Image[std::size_t(cell - 1)]);
+    else
+        tell_new_game();
+}
+
+bool Form1::focusNextPrevChild(bool next)
+{
+    // The stops in order; a hidden or frozen one is passed over.
+    std::vector<QWidget*> stops{Image[std::size_t((described_ != 0 ? described_ : 1) - 1)], start_over_button(),
+                                kelvane};
+    for (TextLabel* place : place_names)
+        stops.push_back(place);
+    stops.push_back(name_entry_->box());
+    stops.push_back(name_entry_->ok());
+    const auto here = std::find(stops.begin(), stops.end(), focusWidget());
+    const bool on_board = focusWidget() && focusWidget()->parentWidget() == this
+                          && std::find(Image.begin(), Image.end(), focusWidget()) != Image.end();
+    auto index = on_board ? 0 : here == stops.end() ? (next ? stops.size() - 1 : 0) : std::size_t(here - stops.begin());
+    for (std::size_t step = 0; step < stops.size(); ++step) {
+        index = (index + (next ? 1 : stops.size() - 1)) % stops.size();
+        QWidget* stop = stops[index];
+        if (!stop->isVisible() || !stop->isEnabled())
+            continue;
+        if (index == 0)
+            focus_board();
+        else
+            stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+    return false;
+}
+
+void Form1::focusInEvent(QFocusEvent* event)
+{
+    // The window itself has nothing to say: the board speaks for it.
+    QWidget::focusInEvent(event);
+    focus_board();
+}
+
+}  // namespace fifteen
