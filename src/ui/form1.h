@@ -23,6 +23,9 @@ class Platform;
 class RankingTable;
 class TextLabel;
 
+// Sets what a screen reader calls `control`, only when that changes.
+void set_spoken_name(QWidget* control, const QString& name);
+
 class Form1 final : public QWidget {
     Q_OBJECT
 public:
@@ -81,6 +84,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:

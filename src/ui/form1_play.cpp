@@ -44,7 +44,7 @@ void Form1::PrikaziTablu16()
         for (std::size_t k = 0; k < kCellCount; ++k) {
             load_picture(Image[k], tile_file(stores_.shown_board[k]));
             const int value = stores_.shown_board[k];
-            Image[k]->setAccessibleName(value == 0 ? QStringLiteral("gap") : QString::number(value));
+            set_spoken_name(Image[k], value == 0 ? QStringLiteral("gap") : QString::number(value));
         }
     });
 }

@@ -6,6 +6,7 @@
 // frame. Tab goes round the board, START OVER, the logo, the ten places and,
 // while it is open, the name entry.
 #include <QAccessible>
+#include <QTimer>
 
 #include "core/board.h"
 #include "form1.h"
@@ -45,15 +46,29 @@ void focus_and_tell(QWidget* control)
     control->setFocus(Qt::OtherFocusReason);
 }
 
+void set_description(QWidget* control, const QString& description)
+{
+    if (control->accessibleDescription() != description)
+        control->setAccessibleDescription(description);
+}
+
 }  // namespace
+
+void set_spoken_name(QWidget* control, const QString& name)
+{
+    // Qt tells the screen reader of every name set, changed or not: a move
+    // would flood it with sixteen, where two tiles change.
+    if (control->accessibleName() != name)
+        control->setAccessibleName(name);
+}
 
 void Form1::describe_tile(int cell, const QString& what)
 {
     // Only the tile in focus carries the count; the others say where they are.
     if (described_ != 0 && described_ != cell)
-        Image[std::size_t(described_ - 1)]->setAccessibleDescription(where(described_));
+        set_description(Image[std::size_t(described_ - 1)], where(described_));
     described_ = cell;
-    Image[std::size_t(cell - 1)]->setAccessibleDescription(what.isEmpty() ? where(cell) : where(cell) + ", " + what);
+    set_description(Image[std::size_t(cell - 1)], what.isEmpty() ? where(cell) : where(cell) + ", " + what);
 }
 
 void Form1::tell_move(int to)
@@ -126,6 +141,21 @@ bool Form1::focusNextPrevChild(bool next)
         return true;
     }
     return false;
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    // A screen reader takes the focus only within the window it knows to be
+    // active, and may hear of the activation after the focus: once the
+    // window is active, the focused control is told again.
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, [this] {
+            if (QWidget* focused = focusWidget(); focused && isActiveWindow()) {
+                QAccessibleEvent focus(focused, QAccessible::Focus);
+                QAccessible::updateAccessibility(&focus);
+            }
+        });
 }
 
 void Form1::focusInEvent(QFocusEvent* event)

@@ -42,7 +42,7 @@ inline QString xdotool(const QStringList& args)
 {
     QProcess p;
     p.start(QStringLiteral("xdotool"), args);
-    p.waitForFinished(5000);
+    p.waitForFinished(120000);  // a long key sequence at a person's pace takes its time
     return QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
 }
 
@@ -151,11 +151,13 @@ public:
     QString file(const QString& name) const { return dir.filePath(name); }
 
     // Keys to the window that has the keyboard, as a player types them.
+    // Keys as fast as a script presses them, or FIFTEEN_E2E_KEY_DELAY_MS
+    // apart: a person's pace, for a screen reader that speaks each.
     static void keys(const QStringList& names)
     {
-        QStringList args{"key", "--delay", "15"};
-        xdotool(args + names);
-        QTest::qWait(250);
+        const int delay = qEnvironmentVariableIntValue("FIFTEEN_E2E_KEY_DELAY_MS");
+        xdotool(QStringList{"key", "--delay", QString::number(delay > 0 ? delay : 15)} + names);
+        QTest::qWait(std::max(250, 4 * delay));
     }
     static void type(const QString& text)
     {
@@ -373,8 +375,14 @@ private:
 // A private session bus; the accessibility bus is started on it on demand.
 class SessionBus {
 public:
+    // A bus of its own, or the one FIFTEEN_E2E_SESSION_BUS names: a desktop
+    // session's, to try the game with a real screen reader listening there.
     SessionBus()
     {
+        if (const QString given = qEnvironmentVariable("FIFTEEN_E2E_SESSION_BUS"); !given.isEmpty()) {
+            address_ = given;
+            return;
+        }
         QProcess daemon;
         daemon.start("dbus-daemon", {"--session", "--fork", "--print-address=1", "--print-pid=1"});
         daemon.waitForFinished(10000);
