@@ -56,9 +56,13 @@ void Form1::Image_Click(int n)
         const int to = int(std::find(stores_.cells.begin(), stores_.cells.end(), 0) - stores_.cells.begin()) + 1;
         if (!slide_tile(stores_.cells, n))
             return;
+        // A screen reader hears where the tile stands before the board is
+        // drawn again: the cell it left becomes the gap only once the focus
+        // has moved on with the tile.
+        tell_move(to);
         after_move();
-        if (!entry_open())  // a win that asks for a name has spoken already
-            is_solved(stores_.board) ? tell_solved(to) : tell_move(to);
+        if (!entry_open() && is_solved(stores_.board))  // a win that asks for a name has spoken already
+            tell_solved(to);
     });
 }
 

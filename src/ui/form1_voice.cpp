@@ -73,8 +73,10 @@ void Form1::describe_tile(int cell, const QString& what)
 
 void Form1::tell_move(int to)
 {
-    describe_tile(to, moves(move_count_));
-    focus_and_tell(Image[std::size_t(to - 1)]);
+    PictureControl* tile = Image[std::size_t(to - 1)];
+    set_spoken_name(tile, QString::number(stores_.cells[std::size_t(to - 1)]));
+    describe_tile(to, moves(next_move_count(move_count_)));  // the count this move makes
+    focus_and_tell(tile);
 }
 
 void Form1::tell_new_game()

@@ -511,7 +511,7 @@ private slots:
         run.start(env);
         QVERIFY(!run.wait_for_window().isEmpty());
         // The first focus whose description ends with `said` (or whose name is `said`).
-        const auto hears = [&listener](const QString& said, int timeout = 3000) {
+        const auto hears = [&listener](const QString& said, int timeout = 15000) {
             QElapsedTimer clock;
             clock.start();
             for (; clock.elapsed() < timeout; QTest::qWait(50))
