@@ -246,6 +246,30 @@ private slots:
         QVERIFY(game.folder.read("HIGHSCORE.RES").startsWith("KIM.99."));
     }
 
+    void tabGoesRoundTheStopsAndTheFocusFollowsThePlay()
+    {
+        Game game;
+        activate(game);
+        game.form->set_cells_for_testing(reversed_with_gap(16));
+        hit(Qt::Key_Down);  // the tile from cell 12 now stands in cell 16, with the focus
+        QCOMPARE(QApplication::focusWidget(), game.tile(16));
+        QCOMPARE(game.tile(16)->accessibleDescription(), QStringLiteral("row 4, column 4, 1 move"));
+        QStringList round;
+        for (int i = 0; i < 14; ++i) {
+            hit(Qt::Key_Tab);
+            round << QApplication::focusWidget()->objectName();
+        }
+        // START OVER shows its plain picture until the pointer lights it.
+        QCOMPARE(round, (QStringList{"Image54", "kelvane", "prvo_mesto", "drugo_mesto", "trece_mesto", "cetvrto_mesto",
+                                     "peto_mesto", "sesto_mesto", "sedmo_mesto", "osmo_mesto", "deveto_mesto",
+                                     "deseto_mesto", "Image16", "Image54"}));
+        // A win that ranks gives the box the focus; the entry joins the round.
+        win(game, 98);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("enter_name"));
+        hit(Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("ok"));
+    }
+
     void screenReadersFindNamedControlsWithPressActions()
     {
         Game game;
