@@ -22,10 +22,10 @@ static unsigned char tracked[4096]; /* descriptors opened on a matching path */
 
 static void parse(void)
 {
-    const char* spec = getenv("FIFTEEN_FAIL");
+    const char* fault = getenv("FIFTEEN_FAIL");
     char err[32] = "";
     parsed = 1;
-    if (!spec || sscanf(spec, "%31[^:]:%d:%31[^:]:%255[^\n]", call, &nth, err, part) != 4)
+    if (!fault || sscanf(fault, "%31[^:]:%d:%31[^:]:%255[^\n]", call, &nth, err, part) != 4)
         nth = -1;
     error_number = strcmp(err, "kill") == 0 ? -1 : atoi(err);
 }
