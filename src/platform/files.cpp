@@ -58,10 +58,15 @@ bool FileError::missing() const
     return error_ == ENOENT;
 }
 
+bool lasting_error(int error)
+{
+    return error == 0 || refused(error) || error == ENOTDIR || error == ELOOP || error == EISDIR
+        || error == ENAMETOOLONG;
+}
+
 bool FileError::lasting() const
 {
-    return error_ == 0 || refused(error_) || error_ == ENOTDIR || error_ == ELOOP || error_ == EISDIR
-        || error_ == ENAMETOOLONG;
+    return lasting_error(error_);
 }
 
 ReadableFile::ReadableFile(const QString& path, std::uintmax_t limit)
@@ -145,7 +150,7 @@ namespace {
 
 [[noreturn]] void save_failed(int error)
 {
-    throw SaveFailure(std::strerror(error), FileError("", error).lasting());
+    throw SaveFailure(std::strerror(error), lasting_error(error));
 }
 
 // The file a save writes: the path itself or, where it is a symbolic link,

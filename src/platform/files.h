@@ -30,6 +30,9 @@ private:
 // Whether an error number says that a file or folder may not be written
 // (as opposed to a failing disk or a passing fault).
 [[nodiscard]] bool refused(int error);
+// Whether the same try with this error number will fail until the player
+// changes something (see FileError::lasting).
+[[nodiscard]] bool lasting_error(int error);
 
 // Looks at a file, following links: its size when it is a regular file.
 [[nodiscard]] FileLook look_at(const QString& path);

@@ -13,7 +13,6 @@
 #include <cstring>
 #include <cstdlib>
 #include <string_view>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include "core/identity.h"
@@ -27,23 +26,6 @@ namespace {
 void say(const QString& line)
 {
     std::fprintf(stderr, "fifteen: %s\n", line.toLocal8Bit().constData());
-}
-
-// Makes the folder and those above it that are missing: 0 when it is there,
-// else why not.
-int make_folder(const QByteArray& path)
-{
-    for (qsizetype slash = path.indexOf('/', 1);; slash = path.indexOf('/', slash + 1)) {
-        const QByteArray part = slash < 0 ? path : path.left(slash);
-        if (::mkdir(part.constData(), 0777) != 0 && errno != EEXIST)
-            return errno;
-        if (slash < 0)
-            break;
-    }
-    struct stat info {};
-    if (::stat(path.constData(), &info) != 0)
-        return errno;
-    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
 }
 }  // namespace
 
@@ -76,7 +58,7 @@ QString table_folder(const QString& dir, const std::function<void(const QString&
     // A data folder that cannot be made is not said here: the table's own
     // start, which cannot lock or create a file in it, says in its one line
     // that results will not be kept there.
-    (void)make_folder(QFile::encodeName(data));
+    (void)QDir().mkpath(data);
     return data;
 }
 

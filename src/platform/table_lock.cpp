@@ -49,7 +49,7 @@ std::optional<SaveFailure> TableLock::why_not_held() const
         return std::nullopt;
     const int error = error_ != 0 ? error_ : EIO;
     // A folder that is not there stays so until the player makes it.
-    return SaveFailure(std::strerror(error), error == ENOENT || FileError("", error).lasting());
+    return SaveFailure(std::strerror(error), error == ENOENT || lasting_error(error));
 }
 
 }  // namespace fifteen

@@ -32,18 +32,23 @@ QString moves(int count)
 const char* const kOrdinals[kPlaces] = {"first", "second", "third", "fourth", "fifth",
                                         "sixth", "seventh", "eighth", "ninth", "tenth"};
 
+// Tells a screen reader again that `control` has the focus.
+void retell_focus(QWidget* control)
+{
+    QAccessibleEvent focus(control, QAccessible::Focus);
+    QAccessible::updateAccessibility(&focus);
+}
+
 // Gives `control` the focus and has it read out, also when it had the focus
-// already (a tile that slid back where it was).
+// already.
 void focus_and_tell(QWidget* control)
 {
     if (!control->isVisible() || !control->isEnabled())
         return;
-    if (control->hasFocus()) {
-        QAccessibleEvent focus(control, QAccessible::Focus);
-        QAccessible::updateAccessibility(&focus);
-        return;
-    }
-    control->setFocus(Qt::OtherFocusReason);
+    if (control->hasFocus())
+        retell_focus(control);
+    else
+        control->setFocus(Qt::OtherFocusReason);
 }
 
 void set_description(QWidget* control, const QString& description)
@@ -128,8 +133,7 @@ bool Form1::focusNextPrevChild(bool next)
     stops.push_back(name_entry_->box());
     stops.push_back(name_entry_->ok());
     const auto here = std::find(stops.begin(), stops.end(), focusWidget());
-    const bool on_board = focusWidget() && focusWidget()->parentWidget() == this
-                          && std::find(Image.begin(), Image.end(), focusWidget()) != Image.end();
+    const bool on_board = std::find(Image.begin(), Image.end(), focusWidget()) != Image.end();
     auto index = on_board ? 0 : here == stops.end() ? (next ? stops.size() - 1 : 0) : std::size_t(here - stops.begin());
     for (std::size_t step = 0; step < stops.size(); ++step) {
         index = (index + (next ? 1 : stops.size() - 1)) % stops.size();
@@ -153,10 +157,8 @@ void Form1::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         QTimer::singleShot(0, this, [this] {
-            if (QWidget* focused = focusWidget(); focused && isActiveWindow()) {
-                QAccessibleEvent focus(focused, QAccessible::Focus);
-                QAccessible::updateAccessibility(&focus);
-            }
+            if (QWidget* focused = focusWidget(); focused && isActiveWindow())
+                retell_focus(focused);
         });
 }
 
