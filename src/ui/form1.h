@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "core/board.h"
 #include "core/highscore.h"
@@ -86,6 +87,7 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    bool event(QEvent* event) override;
 
 private:
     void build_controls();
@@ -112,6 +114,10 @@ private:
 
     // For a screen reader: the focus on what the last act concerns,
     // described with what happened.
+    void tell_after_frame(std::function<void()> telling);
+    void tell_now();
+    void show_count();
+    void name_cells(const std::array<int, kCellCount>& values);
     void describe_tile(int cell, const QString& what);
     void tell_move(int to);
     void tell_new_game();
@@ -140,6 +146,8 @@ private:
     std::array<TextLabel*, kPlaces> place_names{};   // prvo_mesto .. deseto_mesto
     std::array<TextLabel*, kPlaces> place_scores{};  // score_1 .. score_10
     std::unique_ptr<RankingTable> table_;            // the twenty labels and HIGHSCORE.RES
+    std::vector<std::function<void()>> to_tell_;  // what a screen reader hears once the frame is drawn
+    bool tell_posted_ = false;
     int described_ = 0;       // the tile whose description carries the count, 0 before the first
     int recorded_place_ = 0;  // the place (1..10) the last recorded name took, 0 when it was beaten
 };

@@ -41,11 +41,12 @@ void Form1::NovaTabla16()
 void Form1::PrikaziTablu16()
 {
     guarded([&] {
+        std::array<int, kCellCount> values{};
         for (std::size_t k = 0; k < kCellCount; ++k) {
             load_picture(Image[k], tile_file(stores_.shown_board[k]));
-            const int value = stores_.shown_board[k];
-            set_spoken_name(Image[k], value == 0 ? QStringLiteral("gap") : QString::number(value));
+            values[k] = stores_.shown_board[k];
         }
+        name_cells(values);
     });
 }
 
@@ -71,7 +72,7 @@ void Form1::after_move()
     guarded([&] {
         set_app_dir();
         move_count_ = next_move_count(move_count_);
-        Label2->setText(QString::number(move_count_));
+        show_count();
         stores_.rebuild_board();
         stores_.copy_to_shown();
         PrikaziTablu16();
@@ -86,7 +87,7 @@ void Form1::startover_Click()
         for (PictureControl* image : Image)
             image->show();
         move_count_ = 0;
-        Label2->setText(QString::number(move_count_));
+        show_count();
         load_picture(welldone, "WELLDONE1.JPG");
         welldone->hide();
         NovaTabla16();

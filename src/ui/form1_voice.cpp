@@ -4,11 +4,15 @@
 // slid and the count, the new game, the name a win asks for, the place a
 // result took. A sighted player sees nothing of it: no picture draws a focus
 // frame. Tab goes round the board, START OVER, the logo, the ten places and,
-// while it is open, the name entry.
+// while it is open, the name entry. All of it is told once the act's frame is
+// drawn.
 #include <QAccessible>
+#include <QCoreApplication>
 #include <QTimer>
+#include <utility>
 
 #include "core/board.h"
+#include "core/trap.h"
 #include "form1.h"
 #include "name_box.h"
 #include "name_entry.h"
@@ -28,6 +32,9 @@ QString moves(int count)
 {
     return count == 1 ? QStringLiteral("1 move") : QStringLiteral("%1 moves").arg(count);
 }
+
+// The posted event that tells what waits.
+const QEvent::Type kTellEvent = QEvent::Type(QEvent::registerEventType());
 
 const char* const kOrdinals[kPlaces] = {"first", "second", "third", "fourth", "fifth",
                                         "sixth", "seventh", "eighth", "ninth", "tenth"};
@@ -67,6 +74,51 @@ void set_spoken_name(QWidget* control, const QString& name)
         control->setAccessibleName(name);
 }
 
+void Form1::tell_after_frame(std::function<void()> telling)
+{
+    // Each change a screen reader hears of is a message on its bus, which
+    // costs the game's thread some 20 us while a reader listens: they wait
+    // until the act's frame is drawn, so a move shows as soon with a reader
+    // as without. Qt posts the drawing at low priority; the telling is
+    // posted lower still, and keeps its order.
+    if (!tell_posted_)
+        QCoreApplication::postEvent(this, new QEvent(kTellEvent), Qt::LowEventPriority - 1);
+    tell_posted_ = true;
+    to_tell_.push_back(std::move(telling));
+}
+
+void Form1::tell_now()
+{
+    for (const auto& telling : std::exchange(to_tell_, {}))
+        guarded(telling);
+}
+
+bool Form1::event(QEvent* event)
+{
+    if (event->type() != kTellEvent)
+        return QWidget::event(event);
+    tell_posted_ = false;
+    tell_now();
+    return true;
+}
+
+void Form1::show_count()
+{
+    Label2->setText(QString::number(move_count_));
+    tell_after_frame([this] {
+        QAccessibleEvent changed(Label2, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&changed);
+    });
+}
+
+void Form1::name_cells(const std::array<int, kCellCount>& values)
+{
+    tell_after_frame([this, values] {
+        for (std::size_t k = 0; k < kCellCount; ++k)
+            set_spoken_name(Image[k], values[k] == 0 ? QStringLiteral("gap") : QString::number(values[k]));
+    });
+}
+
 void Form1::describe_tile(int cell, const QString& what)
 {
     // Only the tile in focus carries the count; the others say where they are.
@@ -78,10 +130,13 @@ void Form1::describe_tile(int cell, const QString& what)
 
 void Form1::tell_move(int to)
 {
-    PictureControl* tile = Image[std::size_t(to - 1)];
-    set_spoken_name(tile, QString::number(stores_.cells[std::size_t(to - 1)]));
-    describe_tile(to, moves(next_move_count(move_count_)));  // the count this move makes
-    focus_and_tell(tile);
+    tell_after_frame([this, to, name = QString::number(stores_.cells[std::size_t(to - 1)]),
+                      count = moves(next_move_count(move_count_))] {  // the count this move makes
+        PictureControl* tile = Image[std::size_t(to - 1)];
+        set_spoken_name(tile, name);
+        describe_tile(to, count);
+        focus_and_tell(tile);
+    });
 }
 
 void Form1::tell_new_game()
@@ -89,29 +144,35 @@ void Form1::tell_new_game()
     // A tile next to the gap, the first an arrow could move.
     for (const Arrow arrow : {Arrow::Down, Arrow::Right, Arrow::Up, Arrow::Left})
         if (const auto cell = cell_for_arrow(stores_.cells, arrow)) {
-            describe_tile(*cell, QStringLiteral("new game, ") + moves(move_count_));
-            focus_and_tell(Image[std::size_t(*cell - 1)]);
+            tell_after_frame([this, cell = *cell, what = QStringLiteral("new game, ") + moves(move_count_)] {
+                describe_tile(cell, what);
+                focus_and_tell(Image[std::size_t(cell - 1)]);
+            });
             return;
         }
 }
 
 void Form1::tell_solved(int cell)
 {
-    describe_tile(cell, QStringLiteral("solved in ") + moves(move_count_));
-    focus_and_tell(Image[std::size_t(cell - 1)]);
+    tell_after_frame([this, cell, what = QStringLiteral("solved in ") + moves(move_count_)] {
+        describe_tile(cell, what);
+        focus_and_tell(Image[std::size_t(cell - 1)]);
+    });
 }
 
 void Form1::tell_name_wanted(int place)
 {
-    NameBox* box = name_entry_->box();
-    box->setAccessibleDescription(QStringLiteral("Well done, %1, %2 place: type your name")
-                                      .arg(moves(move_count_), QLatin1String(kOrdinals[place - 1])));
-    focus_and_tell(box);
+    tell_after_frame([this, what = QStringLiteral("Well done, %1, %2 place: type your name")
+                                       .arg(moves(move_count_), QLatin1String(kOrdinals[place - 1]))] {
+        NameBox* box = name_entry_->box();
+        box->setAccessibleDescription(what);
+        focus_and_tell(box);
+    });
 }
 
 void Form1::tell_recorded(int place)
 {
-    focus_and_tell(place_names[std::size_t(place - 1)]);
+    tell_after_frame([this, place] { focus_and_tell(place_names[std::size_t(place - 1)]); });
 }
 
 void Form1::focus_board()
@@ -125,6 +186,7 @@ void Form1::focus_board()
 
 bool Form1::focusNextPrevChild(bool next)
 {
+    tell_now();  // Tab goes on from where the last act left the focus
     // The stops in order; a hidden or frozen one is passed over.
     std::vector<QWidget*> stops{Image[std::size_t((described_ != 0 ? described_ : 1) - 1)], start_over_button(),
                                 kelvane};
@@ -166,6 +228,7 @@ void Form1::focusInEvent(QFocusEvent* event)
 {
     // The window itself has nothing to say: the board speaks for it.
     QWidget::focusInEvent(event);
+    tell_now();
     focus_board();
 }
 

@@ -50,6 +50,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    // No picture draws a focus frame: the focus coming or going repaints
+    // nothing (a repaint decodes the picture again).
+    void focusInEvent(QFocusEvent*) override {}
+    void focusOutEvent(QFocusEvent*) override {}
 
 private:
     JpegPicture jpeg_;

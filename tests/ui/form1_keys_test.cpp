@@ -22,9 +22,11 @@ QAccessibleInterface* accessible(QWidget* w)
     return a;
 }
 
+// A screen reader's press, and what it hears after the frame.
 void press(QWidget* w)
 {
     accessible(w)->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCoreApplication::processEvents();
 }
 
 // Keys as the player types them: to whatever has the keyboard focus.
@@ -36,6 +38,18 @@ void hit(Qt::Key k)
 {
     QTest::keyClick(static_cast<QWidget*>(nullptr), k);
 }
+
+// What is drawn, with the name a screen reader has of it then, and where
+// the focus goes, in the order they happen.
+struct Watch final : QObject {
+    QStringList seen;
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            seen << QStringLiteral("drawn as ") + static_cast<QWidget*>(watched)->accessibleName();
+        return false;
+    }
+};
 
 // A started game in the active window.
 void activate(Game& game)
@@ -270,10 +284,29 @@ private slots:
         QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("ok"));
     }
 
+    void aMoveIsDrawnBeforeAScreenReaderIsToldOfIt()
+    {
+        // Each change a reader hears of is a bus message: the tile's new
+        // picture does not wait for them.
+        Game game;
+        activate(game);
+        game.form->set_cells_for_testing(reversed_with_gap(16));
+        QCoreApplication::processEvents();
+        Watch watch;
+        game.tile(16)->installEventFilter(&watch);
+        connect(qApp, &QApplication::focusChanged, &watch,
+                [&](QWidget*, QWidget* now) { watch.seen << QStringLiteral("focus on ") + now->objectName(); });
+        hit(Qt::Key_Down);
+        QCoreApplication::processEvents();
+        QCOMPARE(watch.seen, (QStringList{"drawn as gap", "focus on Image16"}));
+        QCOMPARE(game.tile(16)->accessibleName(), QStringLiteral("4"));
+    }
+
     void screenReadersFindNamedControlsWithPressActions()
     {
         Game game;
         game.form->set_cells_for_testing(reversed_with_gap(16));
+        QCoreApplication::processEvents();
         // Cell 1 holds 15, cell 16 the gap.
         QAccessibleInterface* first = accessible(game.tile(1));
         QCOMPARE(first->role(), QAccessible::Button);
