@@ -1,5 +1,4 @@
 // Winning: the completion test, the ranking, the name entry and the freeze.
-#include <QAccessible>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QSysInfo>
@@ -258,31 +257,6 @@ private slots:
         type_name(game, "x");
         game.click(game.picture("ok"));
         QCOMPARE(game.form->name_confirmed(), 1);
-    }
-
-    void nameBoxAnswersEveryLookupAtOnce()
-    {
-        // What a screen reader asks of the name box as the caret moves by
-        // letter, word or sentence: every lookup at every offset answers at
-        // once (a hang ends the test), and a line is the whole name.
-        Game game;
-        win(game, 98);
-        type_name(game, "blind");
-        QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(game.control("enter_name"))->textInterface();
-        QVERIFY(text);
-        QCOMPARE(text->text(0, -1), QStringLiteral("blind"));
-        for (const auto boundary : {QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::SentenceBoundary,
-                                    QAccessible::ParagraphBoundary, QAccessible::LineBoundary, QAccessible::NoBoundary})
-            for (int offset = 0; offset <= 5; ++offset) {
-                int start = 0, end = 0;
-                ::alarm(5);
-                (void)text->textBeforeOffset(offset, boundary, &start, &end);
-                (void)text->textAfterOffset(offset, boundary, &start, &end);
-                const QString at = text->textAtOffset(offset, boundary, &start, &end);
-                ::alarm(0);
-                if (boundary == QAccessible::LineBoundary)
-                    QCOMPARE(at, QStringLiteral("blind"));
-            }
     }
 
     void refusedNamesAreWiped()
