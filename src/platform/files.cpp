@@ -46,6 +46,33 @@ QByteArray folder_of(const QByteArray& path)
     return slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : path.left(slash);
 }
 
+// Writes every byte, going on after a signal: 0, or the error that stopped
+// it. A write cut short by a size limit says nothing; the next gives the
+// reason.
+int write_all(int fd, const char* at, std::size_t left)
+{
+    while (left > 0) {
+        const ssize_t n = ::write(fd, at, left);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n < 0 ? errno : ENOSPC;
+        at += n;
+        left -= std::size_t(n);
+    }
+    return 0;
+}
+
+// Puts the file on the disk, again after a signal: 0, or the error.
+int sync_file(int fd)
+{
+    int result = 0;
+    do
+        result = ::fsync(fd);
+    while (result != 0 && errno == EINTR);
+    return result == 0 ? 0 : errno;
+}
+
 }  // namespace
 
 bool refused(int error)
@@ -179,33 +206,6 @@ QByteArray save_target(QByteArray path)
     save_failed(ELOOP);
 }
 
-void write_all(int fd, const QByteArray& bytes)
-{
-    const char* at = bytes.constData();
-    std::size_t left = std::size_t(bytes.size());
-    while (left > 0) {
-        const ssize_t n = ::write(fd, at, left);
-        if (n < 0 && errno == EINTR)
-            continue;
-        // A write cut short by a size limit says nothing; the next gives the reason.
-        if (n < 0)
-            throw SaveFailure(std::strerror(errno), false);
-        if (n == 0)
-            throw SaveFailure(std::strerror(ENOSPC), false);
-        at += n;
-        left -= std::size_t(n);
-    }
-}
-
-int sync_file(int fd)
-{
-    int result = 0;
-    do
-        result = ::fsync(fd);
-    while (result != 0 && errno == EINTR);
-    return result == 0 ? 0 : errno;
-}
-
 // The rename or link itself reaches the disk with its folder. It is done
 // and seen by every later read whatever this finds, so a failure here costs
 // nothing but a result lost to a power cut in the next moments: it is not
@@ -262,7 +262,8 @@ public:
     // Writes the bytes, gives the file `mode` when asked, and puts it on the disk.
     void fill(const QByteArray& bytes, std::optional<mode_t> mode)
     {
-        write_all(fd_, bytes);
+        if (const int error = write_all(fd_, bytes.constData(), std::size_t(bytes.size())))
+            throw SaveFailure(std::strerror(error), false);
         if (mode && ::fchmod(fd_, *mode) != 0)
             save_failed(errno);
         if (const int error = sync_file(fd_))
@@ -382,17 +383,8 @@ bool copy_to_new_file(const QString& from, const QByteArray& to)
     try {
         constexpr std::size_t kPiece = 64 * 1024;
         for (QByteArray piece = source.read(kPiece); !piece.isEmpty(); piece = source.read(kPiece)) {
-            const char* at = piece.constData();
-            std::size_t left = std::size_t(piece.size());
-            while (left > 0) {
-                const ssize_t n = ::write(copy.get(), at, left);
-                if (n < 0 && errno == EINTR)
-                    continue;
-                if (n <= 0)
-                    fail_with(n < 0 ? errno : ENOSPC);
-                at += n;
-                left -= std::size_t(n);
-            }
+            if (const int error = write_all(copy.get(), piece.constData(), std::size_t(piece.size())))
+                fail_with(error);
         }
         if (const int error = sync_file(copy.get()))
             fail_with(error);

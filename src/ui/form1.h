@@ -117,7 +117,7 @@ private:
     void tell_after_frame(std::function<void()> telling);
     void tell_now();
     void show_count();
-    void name_cells(const std::array<int, kCellCount>& values);
+    void name_cells(const Cells& values);
     void describe_tile(int cell, const QString& what);
     void tell_move(int to);
     void tell_new_game();

@@ -23,9 +23,9 @@ void Form1::load_picture(PictureControl* control, std::string_view name) const
     control->show_jpeg(read_data_file(data_file(name), kPictureFileLimit));
     // The well-done pictures are read out by what they say.
     if (name == "WELLDONE1.JPG")
-        control->setAccessibleName(QStringLiteral("Well done! Puzzle solved. Fewer moves next time to reach the best ten"));
+        set_spoken_name(control, QStringLiteral("Well done! Puzzle solved. Fewer moves next time to reach the best ten"));
     else if (name == "WELLDONE2.JPG")
-        control->setAccessibleName(QStringLiteral("Well done! A new record! Type your name below"));
+        set_spoken_name(control, QStringLiteral("Well done! A new record! Type your name below"));
 }
 
 void Form1::set_app_dir()

@@ -41,12 +41,9 @@ void Form1::NovaTabla16()
 void Form1::PrikaziTablu16()
 {
     guarded([&] {
-        std::array<int, kCellCount> values{};
-        for (std::size_t k = 0; k < kCellCount; ++k) {
+        for (std::size_t k = 0; k < kCellCount; ++k)
             load_picture(Image[k], tile_file(stores_.shown_board[k]));
-            values[k] = stores_.shown_board[k];
-        }
-        name_cells(values);
+        name_cells(stores_.shown_board);
     });
 }
 

@@ -111,7 +111,7 @@ void Form1::show_count()
     });
 }
 
-void Form1::name_cells(const std::array<int, kCellCount>& values)
+void Form1::name_cells(const Cells& values)
 {
     tell_after_frame([this, values] {
         for (std::size_t k = 0; k < kCellCount; ++k)

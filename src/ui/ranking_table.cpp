@@ -160,8 +160,9 @@ void RankingTable::replace_with(const QByteArray& stored)
     // the file is left as it is and the game plays on as with a table it
     // cannot write.
     QString kept;
-    const auto before = file_identity(path_);
+    std::optional<FileIdentity> before;
     if (damaged_) {
+        before = file_identity(path_);
         try {
             kept = set_aside(path_, QStringLiteral("damaged"));
         } catch (const FileError& failure) {
