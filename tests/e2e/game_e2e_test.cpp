@@ -157,7 +157,7 @@ private slots:
         run.click(QPoint(101, 410));
         run.click(QPoint(100, 410));
         QCOMPARE(server.streams(), 1);
-        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 0, 3000);
+        VERIFY_NO_STREAM_LEFT(server);
         // A burst of moves by keys, each cutting a sound the server may
         // still be setting up: when the last has played, none is left.
         xdotool({"windowfocus", "--sync", run.window});
@@ -165,12 +165,12 @@ private slots:
         for (int i = 0; i < 15; ++i)
             burst << "Down" << "Up";
         xdotool(burst);
-        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 0, 3000);
+        VERIFY_NO_STREAM_LEFT(server);
 
         // A move's click sound, then the same sound file made longer: the
         // next move plays the new file.
         run.click(QPoint(kLeft[3] + 40, kTop[2] + 40));
-        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 0, 2000);
+        VERIFY_NO_STREAM_LEFT(server);
         QFile::remove(run.file("001.WAV"));
         QFile::copy(run.file("002.WAV"), run.file("001.WAV"));
         run.click(QPoint(kLeft[3] + 40, kTop[3] + 40));
@@ -184,7 +184,7 @@ private slots:
         QCOMPARE(run.process.state(), QProcess::Running);
 
         // Idle after sounds: the game's thread sleeps.
-        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 0, 3000);
+        VERIFY_NO_STREAM_LEFT(server);
         QTest::qWait(500);
         const auto switches = [&run] {
             for (const QByteArray& line : read(QStringLiteral("/proc/%1/status").arg(run.process.processId())).split('\n'))
@@ -258,7 +258,7 @@ private slots:
         QVERIFY(!run.wait_for_window().isEmpty());
         run.click(QPoint(100, 410));
         QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 1, 1000);
-        QTRY_COMPARE_WITH_TIMEOUT(server.streams(), 0, 3000);
+        VERIFY_NO_STREAM_LEFT(server);
         QCOMPARE(run.process.readAllStandardError(), QByteArray());
     }
 
