@@ -320,11 +320,12 @@ inline QString play_to_the_last_move(const Run& run, const QString& shot, int& m
 }
 
 // No stream is left: a stream the game leaves behind stays for good, while
-// a loaded machine only makes one end late, so the wait is long. Fails with
-// what the server still plays.
+// a loaded machine only makes one end late (once, with the whole suite
+// running, ten seconds after its sound), so the wait is long. Fails with what
+// the server still plays.
 #define VERIFY_NO_STREAM_LEFT(server)                                                                      \
     QTRY_VERIFY2_WITH_TIMEOUT((server).streams() == 0,                                                     \
-                              qPrintable("a stream was left:\n" + (server).stream_properties()), 10000)
+                              qPrintable("a stream was left:\n" + (server).stream_properties()), 20000)
 
 // A private sound server with a sink that plays to nowhere.
 class SoundServer {
